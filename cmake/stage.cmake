@@ -1,0 +1,18 @@
+# Copies the program directory tree SRC into DST. The settings file is only created,
+# never overwritten; the folders the program writes into are created empty.
+file(GLOB_RECURSE files RELATIVE ${SRC} ${SRC}/*)
+foreach(f IN LISTS files)
+  get_filename_component(name ${f} NAME)
+  if(name STREQUAL ".keep")
+    continue()
+  endif()
+  if(name MATCHES "\\.INI$" AND EXISTS ${DST}/${f})
+    continue()
+  endif()
+  get_filename_component(dir ${f} DIRECTORY)
+  file(MAKE_DIRECTORY ${DST}/${dir})
+  file(COPY_FILE ${SRC}/${f} ${DST}/${f} ONLY_IF_DIFFERENT)
+endforeach()
+foreach(d ZVX BILDER texturen TEXTE VERZEICH hilfe hilfe/de)
+  file(MAKE_DIRECTORY ${DST}/${d})
+endforeach()

@@ -1,0 +1,105 @@
+#include "platform/jpegreader.h"
+
+#include <csetjmp>
+#include <cstring>
+#include <cstdio>
+#include <jpeglib.h>
+
+namespace {
+struct ErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+void onError(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+void onMessage(j_common_ptr, int) {} // warnings are not shown
+
+// Decodes into image; kept free of C++ objects with destructors between setjmp and longjmp.
+bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& data, QImage& image) {
+    if (setjmp(err.jump))
+        return false;
+    jpeg_create_decompress(&cinfo);
+    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
+                 static_cast<unsigned long>(data.size()));
+    jpeg_save_markers(&cinfo, JPEG_APP0 + 14, 0xFFFF);
+    jpeg_read_header(&cinfo, TRUE);
+    const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
+    if (cmyk)
+        cinfo.out_color_space = JCS_CMYK;
+    else if (cinfo.jpeg_color_space == JCS_GRAYSCALE)
+        cinfo.out_color_space = JCS_GRAYSCALE;
+    else
+        cinfo.out_color_space = JCS_RGB;
+    // Refuse absurd dimensions before allocating.
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
+        quint64(cinfo.image_width) * cinfo.image_height > 400'000'000ull) {
+        std::snprintf(err.message, sizeof err.message, "image too large");
+        return false;
+    }
+    jpeg_start_decompress(&cinfo);
+    const int w = int(cinfo.output_width), h = int(cinfo.output_height);
+    const int comps = cinfo.output_components;
+    image = QImage(w, h, comps == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    if (image.isNull()) {
+        std::snprintf(err.message, sizeof err.message, "out of memory");
+        return false;
+    }
+    // Adobe writes CMYK inverted; its APP14 marker tells us.
+    bool inverted = false;
+    for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
+        if (m->marker == JPEG_APP0 + 14 && m->data_length >= 5 && std::memcmp(m->data, "Adobe", 5) == 0)
+            inverted = true;
+    // The row buffer belongs to libjpeg's pool so an error jump cannot leak it.
+    JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
+                                                 JDIMENSION(w * comps), 1);
+    const JSAMPLE* row = rows[0];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        JSAMPROW rp = rows[0];
+        const int y = int(cinfo.output_scanline);
+        jpeg_read_scanlines(&cinfo, &rp, 1);
+        uchar* line = image.scanLine(y);
+        if (comps == 1) {
+            std::memcpy(line, row, size_t(w));
+        } else if (comps == 3) {
+            auto* px = reinterpret_cast<QRgb*>(line);
+            for (int x = 0; x < w; ++x)
+                px[x] = qRgb(row[3 * x], row[3 * x + 1], row[3 * x + 2]);
+        } else {
+            auto* px = reinterpret_cast<QRgb*>(line);
+            for (int x = 0; x < w; ++x) {
+                int c = row[4 * x], m = row[4 * x + 1], yy = row[4 * x + 2], k = row[4 * x + 3];
+                if (!inverted) {
+                    c = 255 - c; m = 255 - m; yy = 255 - yy; k = 255 - k;
+                }
+                // inverted CMYK: value = 255 - ink, so colour = value * k / 255
+                px[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
+            }
+        }
+    }
+    jpeg_finish_decompress(&cinfo);
+    return true;
+}
+} // namespace
+
+QImage decodeJpeg(const QByteArray& data, QString* error) {
+    jpeg_decompress_struct cinfo{};
+    ErrorManager err{};
+    cinfo.err = jpeg_std_error(&err.pub);
+    err.pub.error_exit = onError;
+    err.pub.emit_message = onMessage;
+    QImage image;
+    const bool ok = decode(cinfo, err, data, image);
+    jpeg_destroy_decompress(&cinfo);
+    if (!ok) {
+        if (error)
+            *error = QString::fromLocal8Bit(err.message);
+        return QImage();
+    }
+    return image;
+}

@@ -1,0 +1,115 @@
+#include "platform/picture.h"
+#include "platform/apperror.h"
+#include "platform/jpegreader.h"
+#include "platform/metafile.h"
+#include "platform/stringtable.h"
+#include "platform/textcodec.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+QByteArray readAll(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    return data;
+}
+
+// The largest, deepest image of an icon file.
+QImage bestIcon(const QByteArray& data) {
+    QBuffer buf;
+    buf.setData(data);
+    buf.open(QIODevice::ReadOnly);
+    QImageReader reader(&buf, "ico");
+    QImage best;
+    const int count = std::max(1, reader.imageCount());
+    for (int i = 0; i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
+        const QImage img = reader.read();
+        if (img.isNull())
+            continue;
+        const qint64 area = qint64(img.width()) * img.height();
+        const qint64 bestArea = qint64(best.width()) * best.height();
+        if (best.isNull() || area > bestArea || (area == bestArea && img.depth() > best.depth()))
+            best = img;
+    }
+    return best;
+}
+} // namespace
+
+Picture Picture::fromImage(const QImage& image, Kind kind) {
+    Picture p;
+    p.kind_ = image.isNull() ? Kind::None : kind;
+    p.image_ = image;
+    return p;
+}
+
+Picture Picture::fromMetafile(std::shared_ptr<const Metafile> metafile) {
+    Picture p;
+    p.kind_ = metafile ? Kind::Metafile : Kind::None;
+    p.metafile_ = std::move(metafile);
+    return p;
+}
+
+Picture Picture::load(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QByteArray data = readAll(path);
+    QString why;
+    Picture p;
+    if (suffix == QLatin1String("bmp")) {
+        QImage img;
+        img.loadFromData(data, "bmp");
+        p = fromImage(img, Kind::Bitmap);
+    } else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        p = fromImage(decodeJpeg(data, &why), Kind::Jpeg);
+    } else if (suffix == QLatin1String("ico")) {
+        p = fromImage(bestIcon(data), Kind::Icon);
+    } else if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf")) {
+        p = fromMetafile(Metafile::parse(data, &why));
+    } else {
+        throw AppError(LadeTextArg(StrUnknownPictureKind, path));
+    }
+    if (p.isNull())
+        throw AppError(LadeTextArg(StrBadPicture, path, why.isEmpty() ? LadeText(StrBadPictureData) : why));
+    return p;
+}
+
+QSize Picture::size() const {
+    if (metafile_)
+        return metafile_->pixelSize();
+    return image_.size();
+}
+
+void Picture::draw(QPainter& painter, const QRect& target) const {
+    if (isNull() || target.isEmpty())
+        return;
+    if (metafile_) {
+        metafile_->play(painter, target);
+        return;
+    }
+    painter.drawImage(QRectF(target), image_, QRectF(image_.rect()));
+}
+
+void Picture::saveBmp(const QString& path) const {
+    QImage img = image_;
+    if (img.isNull() && metafile_) {
+        img = QImage(size(), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        draw(p, img.rect());
+    }
+    QByteArray bytes;
+    QBuffer buf(&bytes);
+    buf.open(QIODevice::WriteOnly);
+    if (img.isNull() || !img.save(&buf, "BMP"))
+        throw AppError(LadeTextArg(StrCannotWrite, path, LadeText(StrBadPictureData)));
+    writeFileSafely(path, bytes);
+}

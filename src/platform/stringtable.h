@@ -1,0 +1,30 @@
+#pragma once
+#include <QString>
+
+// The numbered string table: German text at id n, English at n + 1000.
+// The language offset (0 German, 1000 English) is chosen once per run.
+int LanguageOffset();
+void SetLanguageOffset(int offset);
+// Offset for a language code: 49 is German, every other value English.
+inline int LanguageOffsetFor(int sprache) { return sprache == 49 ? 0 : 1000; }
+
+// The entry with exactly this id, or an empty string.
+QString StringTableEntry(int id);
+// The entry id + language offset, cut to 254 characters; empty for a missing id.
+QString LadeText(int id);
+
+// Ids of the program's own texts that the original table did not have (both languages).
+// Ranges: 500-549 platform and cover files, 550-599 pictures, 600-649 directory listings,
+// 650-699 window program, drawing and command-line tool.
+enum OwnStringId {
+    StrCannotRead = 500,      // "%1" cannot be read: %2
+    StrCannotWrite = 501,     // "%1" cannot be written: %2
+    StrCannotCreateDir = 502, // folder "%1" cannot be created
+    StrUnknownPictureKind = 550, // "%1" is not a picture kind the program knows
+    StrBadPicture = 551,         // picture "%1" cannot be loaded: %2
+    StrBadPictureData = 552,     // the data is damaged or not supported
+};
+
+template <typename... Args> QString LadeTextArg(int id, const Args&... args) {
+    return LadeText(id).arg(args...);
+}

@@ -1,0 +1,140 @@
+#include "platform/textcodec.h"
+#include "platform/apperror.h"
+#include "platform/stringtable.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+// Windows-1252 bytes 0x80..0x9F; 0 marks the five unassigned bytes (kept as C1 controls).
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+int cp1252Byte(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i) {
+        const char16_t m = kCp1252High[i] ? kCp1252High[i] : char16_t(0x80 + i);
+        if (m == c)
+            return 0x80 + i;
+    }
+    return -1;
+}
+} // namespace
+
+QString fromWindows1252(const QByteArray& bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        char16_t c = b;
+        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80])
+            c = kCp1252High[b - 0x80];
+        d[i] = QChar(c);
+    }
+    return out;
+}
+
+bool fitsWindows1252(const QString& text) {
+    for (QChar ch : text)
+        if (cp1252Byte(ch.unicode()) < 0)
+            return false;
+    return true;
+}
+
+QByteArray toWindows1252(const QString& text) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = cp1252Byte(text[i].unicode());
+        out[i] = char(b < 0 ? '?' : b);
+    }
+    return out;
+}
+
+QString decodeText(const QByteArray& bytes) {
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    bool ascii = true;
+    for (char c : view)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii)
+        return QString::fromLatin1(view);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString s = utf8(view);
+    if (!utf8.hasError())
+        return s;
+    return fromWindows1252(bytes);
+}
+
+QByteArray encodeText(const QString& text) {
+    if (fitsWindows1252(text))
+        return toWindows1252(text);
+    return text.toUtf8();
+}
+
+QStringList splitLines(QStringView text, bool stopAtNul) {
+    if (stopAtNul) {
+        const qsizetype nul = text.indexOf(QChar(0));
+        if (nul >= 0)
+            text = text.first(nul);
+    }
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            lines << text.sliced(start, i - start).toString();
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+                ++i;
+            start = i + 1;
+        }
+    }
+    if (start < n)
+        lines << text.sliced(start).toString();
+    return lines;
+}
+
+QStringList splitLines(const QString& text) { return splitLines(QStringView(text), false); }
+
+QStringList readTextLines(const QString& path, bool stopAtNul) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    return splitLines(decodeText(bytes), stopAtNul);
+}
+
+QByteArray encodeLines(const QStringList& lines) {
+    qsizetype total = 0;
+    for (const QString& l : lines)
+        total += l.size() + 2;
+    QString all;
+    all.reserve(total);
+    for (const QString& l : lines) {
+        all += l;
+        all += QLatin1String("\r\n");
+    }
+    return encodeText(all);
+}
+
+void writeFileSafely(const QString& path, const QByteArray& bytes) {
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        throw AppError(LadeTextArg(StrCannotWrite, path, f.errorString()));
+    if (f.write(bytes) != bytes.size() || !f.commit())
+        throw AppError(LadeTextArg(StrCannotWrite, path, f.errorString()));
+}
+
+void writeTextLines(const QString& path, const QStringList& lines) {
+    writeFileSafely(path, encodeLines(lines));
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The program's files are 8-bit text. Reading: UTF-8 when the bytes are valid UTF-8,
+// otherwise Windows-1252. Writing: Windows-1252 when every character fits, else UTF-8.
+// So files from the Windows original round-trip byte for byte and nothing typed is lost.
+QString decodeText(const QByteArray& bytes);
+QByteArray encodeText(const QString& text);
+bool fitsWindows1252(const QString& text);
+QByteArray toWindows1252(const QString& text); // characters that do not fit become '?'
+QString fromWindows1252(const QByteArray& bytes);
+
+// Splits text into lines: CR LF, a lone CR and a lone LF each end a line; a final line
+// break does not start another line. With stopAtNul a NUL character ends the text.
+QStringList splitLines(const QString& text);
+QStringList splitLines(QStringView text, bool stopAtNul);
+
+// Reads a text file into lines (decodeText + splitLines). Throws AppError naming the file.
+QStringList readTextLines(const QString& path, bool stopAtNul = false);
+// Every line followed by CR LF, encoded with encodeText.
+QByteArray encodeLines(const QStringList& lines);
+// Writes the lines safely: all or nothing (QSaveFile). Throws AppError naming the file.
+void writeTextLines(const QString& path, const QStringList& lines);
+void writeFileSafely(const QString& path, const QByteArray& bytes);

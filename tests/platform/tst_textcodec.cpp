@@ -1,0 +1,72 @@
+#include "platform/textcodec.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestTextCodec : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void windows1252BytesRoundTrip();
+    void textOutsideWindows1252SurvivesAsUtf8();
+    void lineBreaks_data();
+    void lineBreaks();
+    void nulEndsTextWhenAsked();
+    void safeWriteAndRead();
+};
+
+void TestTextCodec::windows1252BytesRoundTrip() {
+    // Every byte value a file of the original can hold, including 0x80..0x9F.
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        if (b != '\r' && b != '\n')
+            all.append(char(b));
+    const QString text = decodeText(all);
+    QCOMPARE(text.size(), all.size());
+    QCOMPARE(encodeText(text), all);
+    QCOMPARE(decodeText(QByteArray("M\xFCller \x80")), QStringLiteral("Müller €"));
+}
+
+void TestTextCodec::textOutsideWindows1252SurvivesAsUtf8() {
+    const QString text = QStringLiteral("Ёлка – 東京 ü");
+    QVERIFY(!fitsWindows1252(text));
+    const QByteArray bytes = encodeText(text);
+    QCOMPARE(bytes, text.toUtf8());
+    QCOMPARE(decodeText(bytes), text);
+    QCOMPARE(decodeText(QByteArray("\xEF\xBB\xBF" "abc")), QStringLiteral("abc"));
+}
+
+void TestTextCodec::lineBreaks_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("crlf") << "a\r\nb\r\n" << QStringList{"a", "b"};
+    QTest::newRow("lone cr and lf") << "a\rb\nc" << QStringList{"a", "b", "c"};
+    QTest::newRow("empty lines") << "\r\n\r\n" << QStringList{"", ""};
+    QTest::newRow("lf cr is two breaks") << "a\n\rb" << QStringList{"a", "", "b"};
+    QTest::newRow("empty") << "" << QStringList{};
+}
+
+void TestTextCodec::lineBreaks() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, lines);
+    QCOMPARE(splitLines(text), lines);
+}
+
+void TestTextCodec::nulEndsTextWhenAsked() {
+    const QString text = QStringLiteral("a\r\nb") + QChar(0) + QStringLiteral("c\r\nd");
+    QCOMPARE(splitLines(text, true), (QStringList{"a", "b"}));
+    QCOMPARE(splitLines(text, false).size(), 3);
+}
+
+void TestTextCodec::safeWriteAndRead() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("t.txt"));
+    writeTextLines(path, {QStringLiteral("Größe"), QString()});
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("Gr\xF6\xDF" "e\r\n\r\n"));
+    QCOMPARE(readTextLines(path), (QStringList{QStringLiteral("Größe"), QString()}));
+    QVERIFY_THROWS_EXCEPTION(std::exception, readTextLines(dir.filePath(QStringLiteral("none"))));
+}
+
+QTEST_GUILESS_MAIN(TestTextCodec)
+#include "tst_textcodec.moc"

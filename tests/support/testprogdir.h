@@ -1,0 +1,20 @@
+#pragma once
+#include <QString>
+#include <QTemporaryDir>
+
+// A complete, private program directory for one test: a copy of data/progdir (settings
+// file, template, textures) plus the empty folders. Makes itself the program directory.
+class TestProgDir {
+public:
+    TestProgDir();
+    QString path() const; // ends in '/'
+    QString file(const QString& relative) const { return path() + relative; }
+    bool isValid() const { return dir_.isValid(); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+// Reads a fixture file from tests/fixtures.
+QByteArray fixtureBytes(const QString& name);
+QString fixturePath(const QString& name);
