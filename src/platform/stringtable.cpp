@@ -1,23 +1,34 @@
 #include "platform/stringtable.h"
 #include "platform/stringtable_data.h"
 
-#include <algorithm>
+#include <QHash>
 
 namespace {
 int g_offset = 1000;
+
+const QHash<int, const char16_t*>& table() {
+    static const QHash<int, const char16_t*> t = [] {
+        QHash<int, const char16_t*> h;
+        const std::pair<const StringTableItem*, std::size_t> blocks[] = {
+            {kStringsBase, kStringsBaseSize},         {kStringsPlatform, kStringsPlatformSize},
+            {kStringsDocument, kStringsDocumentSize}, {kStringsDirectory, kStringsDirectorySize},
+            {kStringsApp, kStringsAppSize}};
+        for (const auto& [items, n] : blocks)
+            for (std::size_t i = 0; i < n; ++i)
+                if (items[i].id > 0)
+                    h.insert(items[i].id, items[i].text);
+        return h;
+    }();
+    return t;
 }
+} // namespace
 
 int LanguageOffset() { return g_offset; }
 void SetLanguageOffset(int offset) { g_offset = offset; }
 
 QString StringTableEntry(int id) {
-    const auto* begin = kStringTable;
-    const auto* end = kStringTable + kStringTableSize;
-    const auto* it = std::lower_bound(begin, end, id,
-                                      [](const StringTableItem& e, int v) { return e.id < v; });
-    if (it == end || it->id != id)
-        return {};
-    return QString::fromUtf16(it->text);
+    const auto it = table().constFind(id);
+    return it == table().constEnd() ? QString() : QString::fromUtf16(*it);
 }
 
 QString LadeText(int id) {

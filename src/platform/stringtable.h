@@ -13,9 +13,7 @@ QString StringTableEntry(int id);
 // The entry id + language offset, cut to 254 characters; empty for a missing id.
 QString LadeText(int id);
 
-// Ids of the program's own texts that the original table did not have (both languages).
-// Ranges: 500-549 platform and cover files, 550-599 pictures, 600-649 directory listings,
-// 650-699 window program, drawing and command-line tool.
+// Ids of the platform layer's own texts (ranges of the other areas: stringtable_data.h).
 enum OwnStringId {
     StrCannotRead = 500,      // "%1" cannot be read: %2
     StrCannotWrite = 501,     // "%1" cannot be written: %2

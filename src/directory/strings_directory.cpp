@@ -1,0 +1,9 @@
+#include "platform/stringtable_data.h"
+
+#include <iterator>
+
+// Texts of this area (see platform/stringtable_data.h for the id ranges; English + 1000).
+const StringTableItem kStringsDirectory[] = {
+    {0, u""}, // placeholder so the block is never empty
+};
+const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

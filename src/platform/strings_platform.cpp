@@ -1,0 +1,20 @@
+#include "platform/stringtable_data.h"
+
+#include <iterator>
+
+// Texts of the platform layer (ids 500-519 and 550-599; English + 1000).
+const StringTableItem kStringsPlatform[] = {
+    {500, u"Die Datei \"%1\" kann nicht gelesen werden: %2"},
+    {501, u"Die Datei \"%1\" kann nicht geschrieben werden: %2"},
+    {502, u"Der Ordner \"%1\" kann nicht angelegt werden."},
+    {550, u"\"%1\" ist keine Bilddatei, die das Programm kennt (BMP, WMF, EMF, ICO, JPG)."},
+    {551, u"Das Bild \"%1\" kann nicht geladen werden: %2"},
+    {552, u"die Daten sind beschädigt oder werden nicht unterstützt"},
+    {1500, u"The file \"%1\" cannot be read: %2"},
+    {1501, u"The file \"%1\" cannot be written: %2"},
+    {1502, u"The folder \"%1\" cannot be created."},
+    {1550, u"\"%1\" is not a picture file the program knows (BMP, WMF, EMF, ICO, JPG)."},
+    {1551, u"The picture \"%1\" cannot be loaded: %2"},
+    {1552, u"the data is damaged or not supported"},
+};
+const std::size_t kStringsPlatformSize = std::size(kStringsPlatform);
