@@ -3,11 +3,11 @@
 //   g++ -std=c++20 -fPIC tools/render_svg.cpp -o /tmp/render_svg \
 //       $(pkg-config --cflags --libs Qt6Svg Qt6Gui)
 //   QT_QPA_PLATFORM=offscreen /tmp/render_svg in.svg out.png 64 64
+#include <cstdio>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <cstdio>
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
@@ -16,8 +16,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QSvgRenderer svg(QString::fromLocal8Bit(argv[1]));
-    if (!svg.isValid())
-        return 1;
+    if (!svg.isValid()) return 1;
     const QString out = QString::fromLocal8Bit(argv[2]);
     const bool jpeg = out.endsWith(".jpg", Qt::CaseInsensitive);
     QImage img(QString(argv[3]).toInt(), QString(argv[4]).toInt(), QImage::Format_ARGB32);
