@@ -1,11 +1,23 @@
+#include "app/sdimain.h"
+#include "platform/instanceguard.h"
+#include "platform/qtdialogs.h"
+#include "platform/versioninfo.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Zarvex!"));
-    w.resize(640, 480);
-    w.show();
+    TKVVersionInfo version;
+    version.read();
+    // Only one copy runs; a second start beeps and ends without a word.
+    SingleInstanceGuard guard(QStringLiteral("PREVINST:") + version.ProductName());
+    if (!guard.isFirst()) {
+        QApplication::beep();
+        return 0;
+    }
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.svg")));
+    QtDialogs dialogs;
+    TSDIAppForm window(dialogs);
+    window.show();
     return app.exec();
 }

@@ -1,0 +1,228 @@
+#include "app/sdimain.h"
+#include "app/lkzwahl.h"
+#include "app/startup.h"
+#include "platform/errorreport.h"
+#include "platform/fontlist.h"
+#include "platform/inifile.h"
+#include "platform/interfacetext.h"
+#include "platform/paths.h"
+#include "platform/stringtable.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolButton>
+
+namespace {
+const QString kSection = QStringLiteral("EINSTELLUNGEN");
+const QString kCoverFilter = QStringLiteral("CD-Cover (ZVX)|*.ZVX");
+const QString kPictureFilter = QStringLiteral(
+    "BMP, WMF, EMF, ICO, JPG|*.BMP;*.WMF;*.EMF;*.ICO;*.JPG;*.JPEG|Windows-Bitmap (BMP)|*.BMP|"
+    "Windows MetaDatei (WMF)|*.WMF|Enhanced Windows MetaDatei (EMF)|*.EMF|"
+    "Windows Icon Resource (ICO)|*.ICO|JPEG-Bitmap (JPG)|*.JPG;*.JPEG");
+} // namespace
+
+TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), Dlgs(dialogs) {
+    setupUi(this);
+    AskLanguage = [this] {
+        TDlgSprache dlg(this);
+        dlg.exec();
+        return dlg.Sprachcode;
+    };
+    NewDocument = [this] { runGuarded(Dlgs, [this] { ResetDocument(); }); };
+    connect(ExitItem, &QAction::triggered, this, &TSDIAppForm::ExitItemClick);
+    disableUnbuiltCommands();
+    FormCreate();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TSDIAppForm::~TSDIAppForm() {
+    qApp->removeEventFilter(this);
+}
+
+void TSDIAppForm::FormCreate() {
+    // The application's hint handler: entering a control shows its status text.
+    qApp->installEventFilter(this);
+    VersionOK = VersionInfo.read();
+    if (VersionOK) setWindowTitle(VersionInfo.ProductName());
+    ProgTitel = windowTitle();
+    ProgDir = ::ProgDir(); // the executable's folder, letter case kept
+    OpenDialog = {QString(), kCoverFilter, ProgSubDir(QStringLiteral("ZVX")),
+                  QStringLiteral("*.zvx"), QStringLiteral("zvx")};
+    SaveDialog = OpenDialog;
+    OpenPictureDialog = {QString(), kPictureFilter, ProgSubDir(QStringLiteral("BILDER")), QString(),
+                         QString()};
+    ExeName = fileNamePart(QCoreApplication::applicationFilePath());
+    if (ExeName.isEmpty()) ExeName = QStringLiteral("zarvex");
+    IniName = IniNameFor(ExeName);
+    IniDatei = std::make_unique<IniFile>(resolveCaseInsensitive(ProgDir + IniName));
+    Sprache = IniDatei->readInteger(kSection, QStringLiteral("sprache"), 0);
+    SchriftListe = ::SchriftListe();
+    Zoom = 1.0;
+    Vorlage = IniDatei->readString(kSection, QStringLiteral("vorlage"), QStringLiteral("ERROR"));
+}
+
+void TSDIAppForm::disableUnbuiltCommands() {
+    // Zooming comes with the preview; the document commands, printing, the content
+    // dialogs, help and the side panel's editing arrive with their own parts.
+    const QList<QAction*> actions = {Neu1,
+                                     ffnen1,
+                                     Speichern1,
+                                     Speichernunter1,
+                                     MenuDrucken,
+                                     Druckereinrichtung1,
+                                     MenuVerzeichnis,
+                                     MenuText,
+                                     MenuBild,
+                                     MenuVorderAussen,
+                                     MenuVorderInnen,
+                                     MenuRueckAussen,
+                                     MenuRueckInnen,
+                                     MenuZoomIn,
+                                     MenuZoomOut,
+                                     MenuAnsichtStandard,
+                                     MenuHilfeTippsTricks,
+                                     MenuHilfeHandbuch,
+                                     MenuHilfeAnleitungen,
+                                     MenuHilfeHomepage,
+                                     MenuHilfeEmail,
+                                     MenuHilfeInfo};
+    for (QAction* a : actions)
+        a->setEnabled(false);
+    const QList<QWidget*> widgets = {BtnNew,
+                                     BtnOpen,
+                                     SaveBtn,
+                                     BtnDrucken,
+                                     BtnVerzeichnis,
+                                     BtnText,
+                                     BtnBild,
+                                     ComboCoverLayout,
+                                     BtnZoomIn,
+                                     BtnZoomOut,
+                                     BtnSeiteEins,
+                                     BtnSeiteZwei,
+                                     BtnSeiteDrei,
+                                     BtnSeiteVier,
+                                     EditRandtext,
+                                     BtnFormatRand,
+                                     CheckKopfzeile,
+                                     EditKopfzeile,
+                                     BtnFormatKopf,
+                                     CheckFusszeile,
+                                     EditFusszeile,
+                                     BtnFormatFuss,
+                                     RadioHgFarbe,
+                                     RadioHgBild,
+                                     BtnHintergrundfarbe,
+                                     ComboHgTextur,
+                                     BtnTexturHinzufuegen};
+    for (QWidget* w : widgets)
+        w->setEnabled(false);
+}
+
+void TSDIAppForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        QTimer::singleShot(0, this, &TSDIAppForm::FormShow);
+    }
+}
+
+void TSDIAppForm::FormShow() {
+    if (formShowDone_) return;
+    formShowDone_ = true;
+    Sprache = ChooseLanguage(Sprache, *IniDatei, AskLanguage);
+    ApplyLanguage();
+    FillTextureList();
+    Bereit = true;
+    DruckLaeuft = false;
+    if (NewDocument) NewDocument();
+}
+
+void TSDIAppForm::ApplyLanguage() {
+    const int offset = LanguageOffsetFor(Sprache);
+    SetLanguageOffset(offset);
+    UebersetzeOberflaeche(this, offset);
+    ApplyInterfaceLanguage(offset); // the dialog windows that registered themselves
+    OpenDialog.title = LadeText(351);
+    SaveDialog.title = LadeText(352);
+    OpenPictureDialog.title = LadeText(358);
+}
+
+void TSDIAppForm::FillTextureList() {
+    ComboHgTextur->clear();
+    ComboHgTextur->addItems(TextureFileNames(ProgSubDir(QStringLiteral("texturen"))));
+}
+
+void TSDIAppForm::ResetDocument() {
+    Doc.resetFields(); // every field but the textures; the case layout stays
+    UpdateCaption();
+    MenuVorderAussen->setChecked(true);
+    EditKopfzeile->clear();
+    CheckKopfzeile->setChecked(true);
+    EditFusszeile->clear();
+    CheckFusszeile->setChecked(true);
+    EditRandtext->clear();
+    for (int s = 0; s < CoverDocument::SideCount; ++s)
+        Doc.HgBild[s] = Picture();
+    for (int s = 0; s < CoverDocument::SideCount; ++s)
+        Doc.loadTexture(s); // a missing texture ends the reset here, Geaendert untouched
+    Doc.Geaendert = false;
+}
+
+void TSDIAppForm::UpdateCaption() {
+    setWindowTitle(CaptionFor(Doc.DateiName, ProgTitel));
+}
+
+void TSDIAppForm::FormActivate() {
+    update();
+    repaint();
+}
+
+void TSDIAppForm::ShowHint(const QString& hint) {
+    StatusBar->showMessage(hint);
+}
+
+void TSDIAppForm::ExitItemClick() {
+    close();
+}
+
+void TSDIAppForm::replacePaintBox(QWidget* paintBox) {
+    QWidget* old = ScrBoxSeitenVorschau->takeWidget();
+    ScrBoxSeitenVorschau->setWidget(paintBox);
+    PaintBoxVorschau = paintBox;
+    delete old;
+}
+
+void TSDIAppForm::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+bool TSDIAppForm::event(QEvent* event) {
+    if (event->type() == QEvent::StatusTip) { // a menu item is highlighted
+        ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
+    // Like the hint of a control that has none, an empty status text clears the bar.
+    if (event->type() == QEvent::Enter && watched->isWidgetType()) {
+        auto* w = static_cast<QWidget*>(watched);
+        if (w->window() == this) ShowHint(w->statusTip());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
