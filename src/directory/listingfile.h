@@ -1,0 +1,37 @@
+#pragma once
+#include "document/directorylisting.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The listing file (".VMK"): the lines of the listing, one for one, each ending in CR LF.
+// A loaded listing whose last entry has no comment line gets an empty one, so every
+// consumer sees entry/comment pairs.
+DirectoryListing ParseListingFile(const QByteArray& bytes);
+DirectoryListing LoadListingFile(const QString& path); // throws AppError
+QByteArray ListingFileBytes(const DirectoryListing& listing);
+void SaveListingFile(const QString& path, const DirectoryListing& listing); // all or nothing
+
+// The plain text export (".TXT"): the heading and the entry lines, without comments.
+// An empty listing gives an empty file.
+QStringList ListingTextLines(const DirectoryListing& listing);
+void ExportListingText(const QString& path, const DirectoryListing& listing);
+
+// The web page export (".HTM"). An empty listing writes no file.
+QStringList ListingHtmlLines(const DirectoryListing& listing);
+void ExportListingHtml(const DirectoryListing& listing, const QString& path);
+
+// Replaces Ä ä Ö ö Ü ü ß " < > and "(c)" with their entities; everything else, "&" too, stays.
+QString EscapeHtml(QStringView text);
+
+// The program's web address in the interface language.
+QString HomepageAddress();
+
+// Writes the listing in the form its extension asks for: ".VMK", ".TXT" or ".HTM", letter
+// case ignored. Returns false (and writes nothing) for any other extension, ".html" too.
+bool SaveListingAs(const QString& path, const DirectoryListing& listing);
+
+// The extension of a file name in upper case, with its dot: from the last "." after the
+// last separator ("/", "\" or ":"); empty when there is none.
+QString UpperExtension(const QString& path);

@@ -1,0 +1,24 @@
+#pragma once
+#include "document/directorylisting.h"
+
+#include <QCollator>
+#include <QStringView>
+
+// The separator of the keys a reading produces: "/A/B" is folder B inside folder A of the
+// start directory.
+inline constexpr QChar kKeySeparator = u'/';
+
+// The user's locale collation, case-insensitive, with numbers in natural order
+// ("Track 9" before "Track 10"). A plain "C" locale gets the neutral root collation, which
+// would otherwise compare code units and tell letter case apart.
+QCollator ListingCollator();
+
+// Replaces the keys on the entry lines (1, 3, 5, ...) with their entry lines in tree order:
+// siblings sorted by the collator, every folder directly followed by its contents. Names that
+// compare equal (differing only in letter case) are all kept, ordered by exact comparison;
+// identical keys keep their order. Comment lines are not touched.
+void SortAndIndentListing(DirectoryListing& listing);
+void SortAndIndentListing(DirectoryListing& listing, const QCollator& collator);
+
+// The entry line of a key: one space per separator beyond the first, then the last component.
+QString IndentEntryName(QStringView key);
