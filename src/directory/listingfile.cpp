@@ -39,6 +39,35 @@ void ExportListingText(const QString& path, const DirectoryListing& listing) {
     writeTextLines(path, ListingTextLines(listing));
 }
 
+namespace {
+const char* entityFor(char16_t c) {
+    switch (c) {
+    case u'\u00C4':
+        return "&Auml;";
+    case u'\u00E4':
+        return "&auml;";
+    case u'\u00D6':
+        return "&Ouml;";
+    case u'\u00F6':
+        return "&ouml;";
+    case u'\u00DC':
+        return "&Uuml;";
+    case u'\u00FC':
+        return "&uuml;";
+    case u'\u00DF':
+        return "&szlig;";
+    case u'"':
+        return "&quot;";
+    case u'<':
+        return "&lt;";
+    case u'>':
+        return "&gt;";
+    default:
+        return nullptr;
+    }
+}
+} // namespace
+
 // One pass gives what applying the rules one after the other gives: no replacement text
 // contains a character another rule looks for, and "(c)" cannot overlap itself.
 QString EscapeHtml(QStringView text) {
@@ -46,49 +75,14 @@ QString EscapeHtml(QStringView text) {
     out.reserve(text.size() + text.size() / 8 + 8);
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        switch (c) {
-        case u'Ä':
-            out += QLatin1String("&Auml;");
-            break;
-        case u'ä':
-            out += QLatin1String("&auml;");
-            break;
-        case u'Ö':
-            out += QLatin1String("&Ouml;");
-            break;
-        case u'ö':
-            out += QLatin1String("&ouml;");
-            break;
-        case u'Ü':
-            out += QLatin1String("&Uuml;");
-            break;
-        case u'ü':
-            out += QLatin1String("&uuml;");
-            break;
-        case u'ß':
-            out += QLatin1String("&szlig;");
-            break;
-        case u'"':
-            out += QLatin1String("&quot;");
-            break;
-        case u'<':
-            out += QLatin1String("&lt;");
-            break;
-        case u'>':
-            out += QLatin1String("&gt;");
-            break;
-        case u'(':
-            if (i + 2 < n && text[i + 1] == u'c' && text[i + 2] == u')') {
-                out += QLatin1String("&copy;");
-                i += 2;
-                break;
-            }
-            out += QChar(c);
-            break;
-        default:
-            out += QChar(c);
-            break;
+        const QChar c = text[i];
+        if (const char* entity = entityFor(c.unicode())) {
+            out += QLatin1String(entity);
+        } else if (c == u'(' && i + 2 < n && text[i + 1] == u'c' && text[i + 2] == u')') {
+            out += QLatin1String("&copy;");
+            i += 2;
+        } else {
+            out += c;
         }
     }
     return out;

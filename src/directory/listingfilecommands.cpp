@@ -29,10 +29,9 @@ bool ListingFileCommands::OpenBtnClick(DirectoryListing& working) {
     const std::optional<QString> path = dialogs_.openFile(openRequest());
     if (!path) return false;
     BusyCursor busy;
-    if (UpperExtension(*path) == QLatin1String(".VMK")) {
-        working.clear();
+    // Read first, replace after: a file that cannot be read keeps the listing the user has.
+    if (UpperExtension(*path) == QLatin1String(".VMK"))
         working = LoadListingFile(*path);
-    }
     return !working.isEmpty();
 }
 

@@ -15,7 +15,7 @@ public:
     // leave it as it was). True when the dialog should show the listing afresh: the user
     // chose a file and the listing has at least one line (heading into the start-directory
     // label, buttons enabled, preview). A file that cannot be read throws AppError and
-    // leaves the listing empty.
+    // leaves the listing as it was.
     bool OpenBtnClick(DirectoryListing& working);
 
     // Saves or exports the working listing under a name the user chooses; the extension

@@ -1,0 +1,82 @@
+#include "directory/directorystrings.h"
+#include "directory/filter.h"
+#include "platform/stringtable.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+class TestDirFilter : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startsAsSpecified();
+    void maskEditableOnlyForFiles();
+    void okTakesSettingsCancelKeepsThem_data();
+    void okTakesSettingsCancelKeepsThem();
+    void textsFollowLanguage();
+};
+
+void TestDirFilter::startsAsSpecified() {
+    TDlgDirFilter dlg;
+    QVERIFY(dlg.CheckNurVerzeichnisse->isChecked());
+    QCOMPARE(dlg.EditDateiFilter->text(), QStringLiteral("*.*"));
+    QVERIFY(!dlg.EditDateiFilter->isEnabled());
+    const DirFilterSettings fresh;
+    QVERIFY(fresh.OnlyDirectories);
+    QCOMPARE(fresh.FileMask, QStringLiteral("*.*"));
+}
+
+void TestDirFilter::maskEditableOnlyForFiles() {
+    TDlgDirFilter dlg;
+    dlg.setFrom({false, QStringLiteral("*.MP3")});
+    QVERIFY(dlg.EditDateiFilter->isEnabled());
+    QCOMPARE(dlg.EditDateiFilter->text(), QStringLiteral("*.MP3"));
+    QTest::mouseClick(dlg.CheckNurVerzeichnisse, Qt::LeftButton, {},
+                      QPoint(4, dlg.CheckNurVerzeichnisse->height() / 2));
+    QVERIFY(dlg.CheckNurVerzeichnisse->isChecked());
+    QVERIFY(!dlg.EditDateiFilter->isEnabled());
+    dlg.CheckNurVerzeichnisse->click();
+    QVERIFY(dlg.EditDateiFilter->isEnabled());
+}
+
+void TestDirFilter::okTakesSettingsCancelKeepsThem_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("ok") << true << "*.TXT";
+    QTest::newRow("ok with empty mask") << true << "";
+    QTest::newRow("cancel") << false << "*.TXT";
+}
+
+void TestDirFilter::okTakesSettingsCancelKeepsThem() {
+    QFETCH(bool, ok);
+    QFETCH(QString, typed);
+    TDlgDirFilter dlg;
+    DirFilterSettings settings;
+    QTimer::singleShot(0, &dlg, [&] {
+        QVERIFY(!dlg.EditDateiFilter->isEnabled());
+        dlg.CheckNurVerzeichnisse->click();
+        dlg.EditDateiFilter->setText(typed);
+        (ok ? dlg.OKBtn : dlg.CancelBtn)->click();
+    });
+    QCOMPARE(dlg.BtnDirFilterClick(settings), ok);
+    QCOMPARE(settings.OnlyDirectories, !ok);
+    QCOMPARE(settings.FileMask, ok ? typed : QStringLiteral("*.*"));
+}
+
+void TestDirFilter::textsFollowLanguage() {
+    TDlgDirFilter dlg;
+    for (int offset : {0, 1000}) {
+        SetLanguageOffset(offset);
+        dlg.applyTexts();
+        QCOMPARE(dlg.windowTitle(), LadeText(IdFilterCaption));
+        QCOMPARE(dlg.CheckNurVerzeichnisse->text(), LadeText(IdOnlyDirectories));
+        QCOMPARE(dlg.CancelBtn->text(),
+                 offset ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen"));
+        QCOMPARE(dlg.CheckNurVerzeichnisse->property("zvTag").toInt(), int(IdOnlyDirectories));
+    }
+}
+
+QTEST_MAIN(TestDirFilter)
+#include "tst_dirfilter.moc"
