@@ -1,4 +1,5 @@
 #include "app/lkzwahl.h"
+#include "platform/programresources.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,8 +35,8 @@ TDlgSprache::TDlgSprache(QWidget* parent) : QDialog(parent) {
 
     auto* group = new QGroupBox(QStringLiteral("Sprache / Language"), this);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(flag(QStringLiteral(":/images/flag_de.svg"), group), 0, 0);
-    grid->addWidget(flag(QStringLiteral(":/images/flag_en.svg"), group), 0, 1);
+    grid->addWidget(flag(ProgramImagePath(QStringLiteral("flag_de.svg")), group), 0, 0);
+    grid->addWidget(flag(ProgramImagePath(QStringLiteral("flag_en.svg")), group), 0, 1);
     auto* de = new QPushButton(QStringLiteral("&deutsch"), group);
     auto* en = new QPushButton(QStringLiteral("&english"), group);
     de->setObjectName(QStringLiteral("BtnDeutsch"));

@@ -1,5 +1,6 @@
 #include "app/sdimain.h"
 #include "platform/instanceguard.h"
+#include "platform/programresources.h"
 #include "platform/qtdialogs.h"
 #include "platform/versioninfo.h"
 
@@ -15,7 +16,7 @@ int main(int argc, char** argv) {
         QApplication::beep();
         return 0;
     }
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icon.svg")));
+    QApplication::setWindowIcon(QIcon(ProgramImagePath(QStringLiteral("zarvex.svg"))));
     QtDialogs dialogs;
     TSDIAppForm window(dialogs);
     window.show();

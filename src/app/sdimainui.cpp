@@ -1,5 +1,6 @@
 #include "app/sdimainui.h"
 #include "platform/interfacetext.h"
+#include "platform/programresources.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -139,7 +140,7 @@ void SdiMainUi::setupSpeedbar(QWidget* bar) {
     layout->setSpacing(0);
     ImgLogo = new QLabel(bar);
     ImgLogo->setObjectName(QStringLiteral("ImgLogo"));
-    ImgLogo->setPixmap(QPixmap(QStringLiteral(":/images/logo.jpg")));
+    ImgLogo->setPixmap(QPixmap(ProgramImagePath(QStringLiteral("logo.jpg"))));
     ImgLogo->setFixedSize(468, 60);
     ImgLogo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(ImgLogo, 0, Qt::AlignLeft | Qt::AlignTop);
