@@ -2,8 +2,42 @@
 
 #include <iterator>
 
-// Texts of this area (see platform/stringtable_data.h for the id ranges; English + 1000).
+// Texts of the cover files and document commands (ids 520-549; English + 1000).
 const StringTableItem kStringsDocument[] = {
-    {0, u""}, // placeholder so the block is never empty
+    {520, u"Die Datei \"%1\" kann nicht gelesen werden.\nZeile %2: %3\nDas geöffnete Dokument "
+          u"bleibt unverändert."},
+    {521, u"Zahl erwartet statt \"%1\""},
+    {522, u"die Datei endet vorzeitig"},
+    {523, u"die Anzahl %1 ist größer als der Rest der Datei (%2 Zeilen)"},
+    {524, u"die Anzahl %1 ist negativ"},
+    {525, u"unbekannte Inhaltsart %1 (erlaubt sind 0 bis 3)"},
+    {526, u"Die Datei \"%1\" ist zu groß (%2 MB); eine Cover-Datei hat höchstens %3 MB."},
+    {527, u"\"%1\" ist keine Datei."},
+    {528, u"Die Datei \"%1\" ist leer."},
+    {529, u"Die Datei \"%1\" kann nicht gespeichert werden: %2\nDie bisherige Datei ist "
+          u"unverändert."},
+    {530, u"die temporäre Datei lässt sich nicht vollständig schreiben (%1)"},
+    {531, u"die Sicherungskopie \"%1\" lässt sich nicht anlegen (%2)"},
+    {532, u"die neue Datei lässt sich nicht an ihren Platz bringen (%1)"},
+    {533, u"Die Datei wurde geöffnet, aber Folgendes konnte nicht geladen werden:"},
+    {534, u"der Ordner existiert nicht"},
+    {535, u"an dieser Stelle liegt ein Ordner"},
+    {1520, u"The file \"%1\" cannot be read.\nLine %2: %3\nThe open document is left as it "
+           u"was."},
+    {1521, u"a number was expected, not \"%1\""},
+    {1522, u"the file ends too early"},
+    {1523, u"the count %1 is larger than the rest of the file (%2 lines)"},
+    {1524, u"the count %1 is negative"},
+    {1525, u"unknown content kind %1 (0 to 3 are allowed)"},
+    {1526, u"The file \"%1\" is too large (%2 MB); a cover file has at most %3 MB."},
+    {1527, u"\"%1\" is not a file."},
+    {1528, u"The file \"%1\" is empty."},
+    {1529, u"The file \"%1\" cannot be saved: %2\nThe previous file is unchanged."},
+    {1530, u"the temporary file cannot be written completely (%1)"},
+    {1531, u"the backup \"%1\" cannot be made (%2)"},
+    {1532, u"the new file cannot be put in its place (%1)"},
+    {1533, u"The file was opened, but the following could not be loaded:"},
+    {1534, u"the folder does not exist"},
+    {1535, u"there is a folder of that name"},
 };
 const std::size_t kStringsDocumentSize = std::size(kStringsDocument);

@@ -1,0 +1,137 @@
+#include "document/coverfile.h"
+#include "document/coverreader.h"
+#include "document/coverwriter.h"
+#include "document/documentstrings.h"
+#include "platform/apperror.h"
+#include "platform/stringtable.h"
+#include "platform/textcodec.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+CoverFile::FaultHook g_faultHook;
+
+QString injectedFault(CoverFile::SaveStep step) {
+    return g_faultHook ? g_faultHook(step) : QString();
+}
+
+QString lastOsError() {
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// rename(2) replaces an existing target file in one step.
+QString renameReplacing(const QString& from, const QString& to) {
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+        return lastOsError();
+    return {};
+}
+
+[[noreturn]] void saveFailed(const QString& path, const QString& reason) {
+    throw AppError(LadeTextArg(StrCoverSaveFailed, path, reason));
+}
+} // namespace
+
+void CoverFile::setFaultHook(FaultHook hook) {
+    g_faultHook = std::move(hook);
+}
+
+QStringList CoverFile::readLines(const QString& path) {
+    const QFileInfo fi(path);
+    if (fi.exists() && !fi.isFile()) throw AppError(LadeTextArg(StrCoverNotAFile, path));
+    if (fi.size() > MaxFileSize)
+        throw AppError(LadeTextArg(StrCoverTooLarge, path, QString::number(fi.size() >> 20),
+                                   QString::number(MaxFileSize >> 20)));
+    QStringList lines = readTextLines(path, true);
+    if (lines.isEmpty()) throw AppError(LadeTextArg(StrCoverEmpty, path));
+    return lines;
+}
+
+CoverFile::Loaded CoverFile::load(const QString& path, CoverDocument& doc, Reader reader) {
+    const QStringList lines = readLines(path);
+    CoverReader r(lines, doc, path);
+    Loaded result;
+    result.layout = reader == Reader::V20 ? std::optional<int>(r.ReadCoverV20()) : r.read();
+    result.notLoaded = r.notLoaded();
+    return result;
+}
+
+void CoverFile::save(const QString& path, const CoverDocument& doc) {
+    saveBytes(path, encodeLines(CoverWriter::WriteCover(doc)));
+}
+
+QString CoverFile::backupPath(const QString& path) {
+    const qsizetype sep = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    const qsizetype dot = path.lastIndexOf(u'.');
+    const QString stem = dot > sep ? path.left(dot) : path;
+    return stem + QStringLiteral(".bak");
+}
+
+void CoverFile::MakeBackup(const QString& path) {
+    const QString bak = backupPath(path);
+    if (!QFileInfo(path).isFile() || bak == path) return;
+    QString reason = injectedFault(SaveStep::Backup);
+    if (reason.isEmpty() && QFileInfo(bak).isDir()) reason = LadeText(StrCoverIsFolder);
+    if (reason.isEmpty()) reason = renameReplacing(path, bak);
+    if (!reason.isEmpty()) throw AppError(LadeTextArg(StrCoverBackupFailed, bak, reason));
+}
+
+void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
+    const QFileInfo target(path);
+    if (!QFileInfo(target.absolutePath()).isDir())
+        saveFailed(path, LadeText(StrCoverFolderMissing));
+    if (target.isDir()) saveFailed(path, LadeText(StrCoverIsFolder));
+
+    // 1. The whole content into a temporary file in the same folder (same file system, so
+    //    the final rename cannot fail half way).
+    QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                       QStringLiteral(".XXXXXX"));
+    tmp.setAutoRemove(false);
+    if (!tmp.open()) saveFailed(path, LadeTextArg(StrCoverWriteFailed, tmp.errorString()));
+    const QString tmpName = tmp.fileName();
+    bool placed = false;
+    auto removeTemp = qScopeGuard([&] {
+        if (!placed) QFile::remove(tmpName);
+    });
+    const qsizetype half = bytes.size() / 2;
+    QString reason;
+    if (tmp.write(bytes.constData(), half) != half) reason = tmp.errorString();
+    if (reason.isEmpty()) reason = injectedFault(SaveStep::WriteTemp);
+    if (reason.isEmpty() &&
+        tmp.write(bytes.constData() + half, bytes.size() - half) != bytes.size() - half)
+        reason = tmp.errorString();
+    if (reason.isEmpty() && (!tmp.flush() || ::fsync(tmp.handle()) != 0))
+        reason = tmp.errorString().isEmpty() ? lastOsError() : tmp.errorString();
+    tmp.close();
+    if (reason.isEmpty() && tmp.error() != QFileDevice::NoError) reason = tmp.errorString();
+    if (!reason.isEmpty()) saveFailed(path, LadeTextArg(StrCoverWriteFailed, reason));
+    QFile::setPermissions(tmpName, target.exists()
+                                       ? target.permissions()
+                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
+
+    // 2. Only now the previous file becomes the backup.
+    const bool hadFile = target.exists();
+    try {
+        MakeBackup(path);
+    } catch (const AppError& e) {
+        saveFailed(path, e.message());
+    }
+
+    // 3. The new file into place; if that fails the backup gets its name back.
+    reason = injectedFault(SaveStep::Replace);
+    if (reason.isEmpty()) reason = renameReplacing(tmpName, path);
+    if (!reason.isEmpty()) {
+        const QString bak = backupPath(path);
+        if (hadFile && bak != path && !QFileInfo::exists(path)) renameReplacing(bak, path);
+        saveFailed(path, LadeTextArg(StrCoverReplaceFailed, reason));
+    }
+    placed = true;
+}

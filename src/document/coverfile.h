@@ -1,0 +1,46 @@
+#pragma once
+#include "document/coverdocument.h"
+
+#include <functional>
+#include <optional>
+#include <QStringList>
+
+// Cover files on disk: reading a whole file into a document and saving one safely.
+class CoverFile {
+public:
+    // A real cover, even with large listings, is far below this; anything bigger is refused
+    // before it is read into memory.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+
+    struct Loaded {
+        std::optional<int> layout; // the stored case layout (version 2.0 files only)
+        QStringList notLoaded;     // pictures or textures that exist but could not be loaded
+    };
+    enum class Reader { ByFirstLine, V20 };
+
+    // The lines of a cover file (a NUL ends the text). Throws AppError for a missing,
+    // unreadable, empty, oversized or non-regular file.
+    static QStringList readLines(const QString& path);
+    // Reads the file into doc, which the caller has reset. Throws AppError naming the file
+    // and line; doc is then partly filled and must be thrown away.
+    static Loaded load(const QString& path, CoverDocument& doc, Reader reader);
+
+    // Writes doc as a version 2.0 file. The new content goes completely into a temporary
+    // file beside the target first; only then the previous file becomes the ".bak" (an
+    // older one is replaced) and the new one takes its place. On failure the previous file
+    // keeps its name and an AppError names the file and the reason.
+    static void save(const QString& path, const CoverDocument& doc);
+    static void saveBytes(const QString& path, const QByteArray& bytes);
+
+    // The same name with the extension ".bak" (replaced, not appended).
+    static QString backupPath(const QString& path);
+    // Makes the file at path its ".bak", replacing an older one. A missing file is no
+    // error; a file that cannot be moved throws AppError.
+    static void MakeBackup(const QString& path);
+
+    // Tests inject faults here: a hook returning a non-empty text makes that step fail with
+    // it as the reason. WriteTemp fires after half of the content is written.
+    enum class SaveStep { WriteTemp, Backup, Replace };
+    using FaultHook = std::function<QString(SaveStep)>;
+    static void setFaultHook(FaultHook hook);
+};
