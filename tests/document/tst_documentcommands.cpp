@@ -90,6 +90,7 @@ private Q_SLOTS:
     void init() { SetLanguageOffset(1000); }
     void startUpLoadsTemplate();
     void startUpWithoutTemplateShowsResetDocument();
+    void shippedTemplateReads();
     void saveAfterNewNeverOverwritesTemplate();
     void saveOnOwnFileWritesInPlaceWithBackup();
     void noThenCancelledOpenKeepsChangedDocument();
@@ -132,6 +133,18 @@ void TestDocumentCommands::startUpWithoutTemplateShowsResetDocument() {
     QCOMPARE(view.caption, QStringLiteral("KEINNAME.ZVX  -  Zarvex!"));
     QCOMPARE(view.sideZeroShown, 1);
     QVERIFY(!doc.HgBild[0].isNull());
+}
+
+void TestDocumentCommands::shippedTemplateReads() {
+    TestProgDir dir;
+    CoverDocument doc;
+    ScriptedDialogs dialogs;
+    RecordingView view(doc);
+    DocumentCommands commands(doc, dialogs, view);
+    commands.setVorlage(QStringLiteral("ZVX/vorlage.zvx"));
+    commands.startUp();
+    QVERIFY(dialogs.asked().isEmpty());
+    QCOMPARE(doc.DateiName, dir.file(QStringLiteral("ZVX/vorlage.zvx")));
 }
 
 void TestDocumentCommands::saveAfterNewNeverOverwritesTemplate() {
