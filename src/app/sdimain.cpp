@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -196,6 +197,17 @@ void TSDIAppForm::ShowHint(const QString& hint) {
 
 void TSDIAppForm::ExitItemClick() {
     close();
+}
+
+bool TSDIAppForm::FormCloseQuery() {
+    return true;
+}
+
+void TSDIAppForm::closeEvent(QCloseEvent* event) {
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TSDIAppForm::replacePaintBox(QWidget* paintBox) {

@@ -49,6 +49,9 @@ public:
     void FormActivate();
     void ShowHint(const QString& hint);
     void ExitItemClick();
+    // Asked before the window closes; false keeps it open. Nothing to ask yet: the save
+    // question of a modified document comes with the document commands.
+    bool FormCloseQuery();
 
     // Puts the document and the side panel's header, footer and margin controls to their
     // reset state and loads the textures. Throws AppError when a texture cannot be loaded.
@@ -67,6 +70,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
