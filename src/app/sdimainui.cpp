@@ -1,4 +1,5 @@
 #include "app/sdimainui.h"
+#include "app/toolglyphs.h"
 #include "platform/interfacetext.h"
 #include "platform/programresources.h"
 
@@ -38,7 +39,7 @@ QToolButton* toolButton(QWidget* parent, const QString& name, int id, QRect geom
     b->setFocusPolicy(Qt::NoFocus);
     if (!icon.isNull()) {
         b->setIcon(icon);
-        b->setIconSize(QSize(geometry.width() - 7, geometry.height() - 7));
+        b->setIconSize(QSize(21, 21));
     }
     SetTextId(b, id);
     return b;
@@ -67,9 +68,6 @@ QMenu* topMenu(QMenuBar* bar, const QString& name, int id) {
     return m;
 }
 
-QIcon themed(const char* name, QStyle::StandardPixmap fallback, const QStyle* style) {
-    return QIcon::fromTheme(QLatin1String(name), style->standardIcon(fallback));
-}
 } // namespace
 
 QList<QToolButton*> SdiMainUi::sideButtons() const {
@@ -157,30 +155,28 @@ void SdiMainUi::setupSpeedbar(QWidget* bar) {
     ComboCoverLayout->setCurrentIndex(0);
     ComboCoverLayout->setToolTip(QStringLiteral("Layout"));
 
-    const QStyle* st = bar->style();
     const int y = 31;
     BtnNew = toolButton(PanelExitBtn, QStringLiteral("BtnNew"), 100, QRect(4, y, 25, 25),
-                        themed("document-new", QStyle::SP_FileIcon, st));
+                        toolGlyph(ToolGlyph::New));
     BtnOpen = toolButton(PanelExitBtn, QStringLiteral("BtnOpen"), 101, QRect(29, y, 25, 25),
-                         themed("document-open", QStyle::SP_DialogOpenButton, st));
+                         toolGlyph(ToolGlyph::Open));
     SaveBtn = toolButton(PanelExitBtn, QStringLiteral("SaveBtn"), 102, QRect(54, y, 25, 25),
-                         themed("document-save", QStyle::SP_DialogSaveButton, st));
+                         toolGlyph(ToolGlyph::Save));
     BtnDrucken = toolButton(PanelExitBtn, QStringLiteral("BtnDrucken"), 103, QRect(89, y, 25, 25),
-                            themed("document-print", QStyle::SP_ComputerIcon, st));
+                            toolGlyph(ToolGlyph::Print));
     BtnVerzeichnis = toolButton(PanelExitBtn, QStringLiteral("BtnVerzeichnis"), 104,
-                                QRect(163, y, 25, 25), themed("folder", QStyle::SP_DirIcon, st));
+                                QRect(163, y, 25, 25), toolGlyph(ToolGlyph::Directory));
     BtnText = toolButton(PanelExitBtn, QStringLiteral("BtnText"), 105, QRect(188, y, 25, 25),
-                         themed("text-x-generic", QStyle::SP_FileDialogDetailedView, st));
+                         toolGlyph(ToolGlyph::Text));
     BtnBild = toolButton(PanelExitBtn, QStringLiteral("BtnBild"), 106, QRect(213, y, 25, 25),
-                         themed("image-x-generic", QStyle::SP_FileDialogContentsView, st));
+                         toolGlyph(ToolGlyph::Picture));
 }
 
 void SdiMainUi::setupNavigator(QWidget* nav) {
-    const QStyle* st = nav->style();
     BtnZoomIn = toolButton(nav, QStringLiteral("BtnZoomIn"), 121, QRect(2, 2, 25, 25),
-                           themed("zoom-in", QStyle::SP_ArrowUp, st));
+                           toolGlyph(ToolGlyph::ZoomIn));
     BtnZoomOut = toolButton(nav, QStringLiteral("BtnZoomOut"), 122, QRect(27, 2, 25, 25),
-                            themed("zoom-out", QStyle::SP_ArrowDown, st));
+                            toolGlyph(ToolGlyph::ZoomOut));
     BtnZoomOut->setEnabled(false);
     SeitenGruppe = new QButtonGroup(nav);
     SeitenGruppe->setExclusive(true);
@@ -222,9 +218,8 @@ void SdiMainUi::setupFormular(QWidget* panel) {
     BtnHintergrundfarbe =
         placed(new QPushButton(idText(144), PanelHintergrund),
                QStringLiteral("BtnHintergrundfarbe"), QRect(8, 120, 218, 22), 144);
-    BtnTexturHinzufuegen = toolButton(
-        PanelHintergrund, QStringLiteral("BtnTexturHinzufuegen"), 145, QRect(8, 120, 22, 22),
-        themed("list-add", QStyle::SP_FileDialogNewFolder, panel->style()));
+    BtnTexturHinzufuegen = toolButton(PanelHintergrund, QStringLiteral("BtnTexturHinzufuegen"), 145,
+                                      QRect(8, 120, 22, 22), toolGlyph(ToolGlyph::Add));
     BtnTexturHinzufuegen->hide();
     ComboHgTextur = placed(new QComboBox(PanelHintergrund), QStringLiteral("ComboHgTextur"),
                            QRect(35, 120, 191, 22));
