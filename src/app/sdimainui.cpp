@@ -20,7 +20,6 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
