@@ -136,7 +136,7 @@ void TSDIAppForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!shown_) {
         shown_ = true;
-        QTimer::singleShot(0, this, &TSDIAppForm::FormShow);
+        FormShow(); // before the window appears, so it never shows bare ids
     }
 }
 

@@ -43,7 +43,7 @@ public:
     FileDialogRequest SaveDialog;
     FileDialogRequest OpenPictureDialog;
 
-    // Start-up. FormShow runs once, at the first show (queued, so the window is up first);
+    // Start-up. FormShow runs once, as the window is first shown (before it appears);
     // tests may call it directly.
     void FormShow();
     void FormActivate();
