@@ -1,0 +1,133 @@
+#include "render/canvas.h"
+
+#include <QPainter>
+#include <QTextLayout>
+
+void ResetCanvas(QPainter& canvas) {
+    canvas.setBrush(QBrush(Qt::white, Qt::SolidPattern));
+    canvas.setPen(QPen(QBrush(Qt::black), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    canvas.setBackgroundMode(Qt::TransparentMode);
+}
+
+QString ShortenToWidth(const QString& text, const CanvasFont& font, double maxWidth) {
+    if (font.width(text) <= maxWidth) return text;
+    // Prefix lengths that do not split a surrogate pair; the full text is known not to fit.
+    QList<int> cuts;
+    cuts.reserve(text.size());
+    for (int i = 0; i < text.size(); ++i)
+        if (!text.at(i).isLowSurrogate()) cuts.append(i);
+    int lo = 0;                // cuts[lo] fits (the empty prefix always does)
+    int hi = int(cuts.size()); // index of the first cut known not to fit
+    while (hi - lo > 1) {
+        const int mid = (lo + hi) / 2;
+        if (font.width(text.left(cuts[mid])) <= maxWidth)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    return text.left(cuts[lo]);
+}
+
+namespace {
+constexpr double kInv = 1.0 / CanvasFont::Oversampling;
+
+QString singleLineText(QString text) {
+    for (QChar& c : text)
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
+    return text;
+}
+} // namespace
+
+void DrawTextAt(QPainter& canvas, int x, int y, int escapement, const QString& text,
+                const CanvasFont& font, const QColor& colour) {
+    if (text.isEmpty()) return;
+    canvas.save();
+    canvas.translate(x, y);
+    if (escapement != 0) canvas.rotate(-escapement / 10.0);
+    canvas.scale(kInv, kInv);
+    canvas.setFont(font.font());
+    canvas.setPen(colour);
+    canvas.drawText(QPointF(0, font.metrics().ascent()), singleLineText(text));
+    canvas.restore();
+}
+
+void DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
+                    const CanvasFont& font, const QColor& colour, int alignment) {
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+    if (alignment < AlignLeft || alignment > AlignCentre) return;
+    const QString line = singleLineText(text);
+    const double w = font.width(line);
+    double x = rect.left();
+    if (alignment == AlignRight)
+        x = rect.left() + rect.width() - w;
+    else if (alignment == AlignCentre)
+        x = rect.left() + (rect.width() - w) / 2.0;
+    canvas.save();
+    canvas.setClipRect(rect);
+    canvas.translate(x, rect.top());
+    canvas.scale(kInv, kInv);
+    canvas.setFont(font.font());
+    canvas.setPen(colour);
+    canvas.drawText(QPointF(0, font.metrics().ascent()), line);
+    canvas.restore();
+}
+
+void DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
+                     const CanvasFont& font, const QColor& colour, int alignment) {
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
+    if (alignment < AlignLeft || alignment > AlignCentre) return;
+    const double scale = CanvasFont::Oversampling;
+    const double width = rect.width() * scale;
+    const double bottom = rect.height() * scale;
+    const double lineHeight = font.metrics().ascent() + font.metrics().descent();
+
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    // Laid out without a paint device, so the stops are not scaled by its resolution.
+    option.setTabStopDistance(8 * font.metrics().averageCharWidth());
+
+    canvas.save();
+    canvas.setClipRect(rect);
+    canvas.translate(rect.left(), rect.top());
+    canvas.scale(kInv, kInv);
+    canvas.setFont(font.font());
+    canvas.setPen(colour);
+
+    // CR LF, and a lone CR or LF as well, end a paragraph.
+    QString normalised = text;
+    normalised.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalised.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList paragraphs = normalised.split(QLatin1Char('\n'));
+
+    double y = 0;
+    for (const QString& paragraph : paragraphs) {
+        if (y >= bottom) break;
+        if (paragraph.isEmpty()) {
+            y += lineHeight;
+            continue;
+        }
+        QTextLayout layout(paragraph, font.font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QList<QTextLine> lines;
+        for (;;) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid()) break;
+            line.setLineWidth(width);
+            double x = 0;
+            if (alignment == AlignRight)
+                x = width - line.naturalTextWidth();
+            else if (alignment == AlignCentre)
+                x = (width - line.naturalTextWidth()) / 2.0;
+            line.setPosition(QPointF(x, y));
+            y += lineHeight;
+            lines.append(line);
+            if (y >= bottom) break;
+        }
+        layout.endLayout();
+        for (const QTextLine& line : lines)
+            line.draw(&canvas, QPointF());
+    }
+    canvas.restore();
+}
