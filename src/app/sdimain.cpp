@@ -7,9 +7,13 @@
 #include "platform/interfacetext.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
+#include "render/layouts.h"
+#include "render/previewbox.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -40,9 +44,13 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent
         dlg.exec();
         return dlg.Sprachcode;
     };
-    NewDocument = [this] { runGuarded(Dlgs, [this] { ResetDocument(); }); };
+    NewDocument = [this] {
+        runGuarded(Dlgs, [this] { ResetDocument(); });
+        ShowSide(0);
+    };
     connect(ExitItem, &QAction::triggered, this, &TSDIAppForm::ExitItemClick);
     disableUnbuiltCommands();
+    SetupPreview();
     FormCreate();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -75,8 +83,8 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::disableUnbuiltCommands() {
-    // Zooming comes with the preview; the document commands, printing, the content
-    // dialogs, help and the side panel's editing arrive with their own parts.
+    // The document commands, printing, the content dialogs, help and the side panel's
+    // editing arrive with their own parts.
     const QList<QAction*> actions = {Neu1,
                                      ffnen1,
                                      Speichern1,
@@ -86,13 +94,6 @@ void TSDIAppForm::disableUnbuiltCommands() {
                                      MenuVerzeichnis,
                                      MenuText,
                                      MenuBild,
-                                     MenuVorderAussen,
-                                     MenuVorderInnen,
-                                     MenuRueckAussen,
-                                     MenuRueckInnen,
-                                     MenuZoomIn,
-                                     MenuZoomOut,
-                                     MenuAnsichtStandard,
                                      MenuHilfeTippsTricks,
                                      MenuHilfeHandbuch,
                                      MenuHilfeAnleitungen,
@@ -101,33 +102,16 @@ void TSDIAppForm::disableUnbuiltCommands() {
                                      MenuHilfeInfo};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnNew,
-                                     BtnOpen,
-                                     SaveBtn,
-                                     BtnDrucken,
-                                     BtnVerzeichnis,
-                                     BtnText,
-                                     BtnBild,
-                                     ComboCoverLayout,
-                                     BtnZoomIn,
-                                     BtnZoomOut,
-                                     BtnSeiteEins,
-                                     BtnSeiteZwei,
-                                     BtnSeiteDrei,
-                                     BtnSeiteVier,
-                                     EditRandtext,
-                                     BtnFormatRand,
-                                     CheckKopfzeile,
-                                     EditKopfzeile,
-                                     BtnFormatKopf,
-                                     CheckFusszeile,
-                                     EditFusszeile,
-                                     BtnFormatFuss,
-                                     RadioHgFarbe,
-                                     RadioHgBild,
-                                     BtnHintergrundfarbe,
-                                     ComboHgTextur,
-                                     BtnTexturHinzufuegen};
+    const QList<QWidget*> widgets = {BtnNew,         BtnOpen,
+                                     SaveBtn,        BtnDrucken,
+                                     BtnVerzeichnis, BtnText,
+                                     BtnBild,        EditRandtext,
+                                     BtnFormatRand,  CheckKopfzeile,
+                                     EditKopfzeile,  BtnFormatKopf,
+                                     CheckFusszeile, EditFusszeile,
+                                     BtnFormatFuss,  RadioHgFarbe,
+                                     RadioHgBild,    BtnHintergrundfarbe,
+                                     ComboHgTextur,  BtnTexturHinzufuegen};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -215,6 +199,73 @@ void TSDIAppForm::replacePaintBox(QWidget* paintBox) {
     ScrBoxSeitenVorschau->setWidget(paintBox);
     PaintBoxVorschau = paintBox;
     delete old;
+}
+
+void TSDIAppForm::SetupPreview() {
+    Vorschau = new PreviewBox;
+    Vorschau->setDocument(&Doc);
+    // The side panel's edits hold the current side's texts.
+    Vorschau->setTextSource([this](int) {
+        return SideTexts{EditKopfzeile->text(), EditFusszeile->text(), EditRandtext->text()};
+    });
+    replacePaintBox(Vorschau);
+    connect(BtnZoomIn, &QToolButton::clicked, Vorschau, &PreviewBox::BtnZoomInClick);
+    connect(MenuZoomIn, &QAction::triggered, Vorschau, &PreviewBox::BtnZoomInClick);
+    connect(BtnZoomOut, &QToolButton::clicked, Vorschau, &PreviewBox::BtnZoomOutClick);
+    connect(MenuZoomOut, &QAction::triggered, Vorschau, &PreviewBox::BtnZoomOutClick);
+    connect(MenuAnsichtStandard, &QAction::triggered, Vorschau,
+            &PreviewBox::MenuAnsichtStandardClick);
+    connect(Vorschau, &PreviewBox::zoomChanged, this, &TSDIAppForm::UpdateZoomControls);
+    UpdateZoomControls();
+    connect(SeitenGruppe, &QButtonGroup::idClicked, this, &TSDIAppForm::ShowSide);
+    const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
+                                       MenuRueckInnen};
+    for (int s = 0; s < sideItems.size(); ++s)
+        connect(sideItems[s], &QAction::triggered, this, [this, s] { ShowSide(s); });
+    connect(ComboCoverLayout, &QComboBox::currentIndexChanged, this,
+            &TSDIAppForm::ComboCoverLayoutChange);
+    ComboCoverLayoutChange();
+}
+
+void TSDIAppForm::UpdateZoomControls() {
+    const ZoomState& z = Vorschau->zoomState();
+    Zoom = z.Zoom;
+    BtnZoomIn->setEnabled(z.zoomInEnabled);
+    MenuZoomIn->setEnabled(z.zoomInEnabled);
+    BtnZoomOut->setEnabled(z.zoomOutEnabled);
+    MenuZoomOut->setEnabled(z.zoomOutEnabled);
+    MenuAnsichtStandard->setEnabled(z.standardEnabled);
+}
+
+void TSDIAppForm::RenderSidePreview(int side) {
+    Vorschau->setBereit(Bereit);
+    Vorschau->preview().DruckLaeuft = DruckLaeuft;
+    Vorschau->RenderSidePreview(side);
+}
+
+void TSDIAppForm::ShowSide(int side) {
+    if (side < 0 || side >= CoverDocument::SideCount) return;
+    Doc.AktSeite = side;
+    if (QAbstractButton* button = SeitenGruppe->button(side)) button->setChecked(true);
+    const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
+                                       MenuRueckInnen};
+    sideItems[side]->setChecked(true);
+    RenderSidePreview(side);
+}
+
+void TSDIAppForm::ComboCoverLayoutChange() {
+    const int index = ComboCoverLayout->currentIndex();
+    if (index < 0 || index > 3) return; // nothing selected: everything stays
+    Doc.CoverLayout = quint8(index);
+    const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
+                                       MenuRueckInnen};
+    const QList<QToolButton*> sideButtons = {BtnSeiteEins, BtnSeiteZwei, BtnSeiteDrei,
+                                             BtnSeiteVier};
+    for (int s = 0; s < CoverDocument::SideCount; ++s) {
+        sideItems[s]->setEnabled(SideExists(index, s));
+        sideButtons[s]->setVisible(SideExists(index, s));
+    }
+    ShowSide(0);
 }
 
 void TSDIAppForm::changeEvent(QEvent* event) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 
 class IniFile;
+class PreviewBox;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -68,6 +69,15 @@ public:
     // Lets the preview widget take the place of the designed paint box.
     void replacePaintBox(QWidget* paintBox);
 
+    // The page preview (PaintBoxVorschau) and its commands.
+    PreviewBox* Vorschau = nullptr;
+    // Draws side (0..3) afresh; nothing while Bereit is false or printing runs.
+    void RenderSidePreview(int side);
+    // Makes side the current side and shows it (the side panel fills itself later on).
+    void ShowSide(int side);
+    // The case layout list: sides of the layout, then side 0.
+    void ComboCoverLayoutChange();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -80,6 +90,8 @@ private:
     void ApplyLanguage();
     // Commands whose behaviour is not built yet stay visibly off.
     void disableUnbuiltCommands();
+    void SetupPreview();
+    void UpdateZoomControls();
 
     Dialogs& Dlgs;
     CoverDocument Doc;

@@ -4,18 +4,18 @@
 
 #include <functional>
 #include <QPixmap>
-#include <QScrollArea>
+#include <QWidget>
 
 class CoverDocument;
-class PreviewPaintBox;
+class QScrollArea;
 
-// The scroll box with the page preview (ScrBoxSeitenVorschau holding PaintBoxVorschau).
-// The main window embeds it, hands it the document and where the side panel's texts come
-// from, and forwards its zoom buttons and menu items.
-class PreviewPane : public QScrollArea {
+// PaintBoxVorschau: the page preview inside the main window's scroll box. The window hands
+// it the document and where the side panel's texts come from, and forwards its zoom
+// buttons and menu items; the box sizes itself to the drawing at the current zoom.
+class PreviewBox : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewPane(QWidget* parent = nullptr);
+    explicit PreviewBox(QWidget* parent = nullptr);
 
     void setDocument(const CoverDocument* document) { document_ = document; }
     // The side panel's header, footer and margin texts; without it the document's.
@@ -24,8 +24,7 @@ public:
     SidePreview& preview() { return preview_; }
     const ZoomState& zoomState() const { return preview_.zoom; }
     void setBereit(bool ready) { preview_.Bereit = ready; }
-    bool Bereit() const { return preview_.Bereit; }
-    // While printing the preview neither renders nor paints, and the paint box is hidden.
+    // While printing the preview neither renders nor paints, and the box is hidden.
     void setDruckLaeuft(bool printing);
 
     // Draws side afresh and paints it at once.
@@ -34,23 +33,21 @@ public:
     void BtnZoomOutClick();
     void MenuAnsichtStandardClick();
 
-    QWidget* paintBox() const;
-
 Q_SIGNALS:
     // The zoom or the enabled state of the zoom commands changed.
     void zoomChanged();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void afterZoom();
-    int currentSide() const;
-
-    friend class PreviewPaintBox;
+    QScrollArea* scrollArea() const;
     void PaintBoxVorschauPaint(QPainter& painter, const QRect& clipBox);
 
     SidePreview preview_;
     const CoverDocument* document_ = nullptr;
     std::function<SideTexts(int)> texts_;
-    PreviewPaintBox* box_ = nullptr;
     // The drawing at the current zoom; replaying a dense side on every expose is wasted work.
     QPixmap cache_;
     int cacheGeneration_ = -1;
