@@ -1,0 +1,91 @@
+// Milliseconds per preview redraw of dense sides at zoom 2: record the side, then paint the
+// recording into the paint box (what a side switch, zoom step or Enter costs).
+#include "document/coverdocument.h"
+#include "render/layouts.h"
+#include "render/recordingdevice.h"
+#include "render/sidepreview.h"
+
+#include <cstdio>
+#include <functional>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+QImage photo(int w, int h) {
+    QImage img(w, h, QImage::Format_RGB32);
+    for (int y = 0; y < h; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            line[x] = qRgb((x * 7 + y) & 0xFF, (y * 3 ^ x) & 0xFF, (x * y >> 5) & 0xFF);
+    }
+    return img;
+}
+
+CoverDocument denseDocument() {
+    CoverDocument doc;
+    doc.CoverLayout = 1;
+    const Picture background = Picture::fromImage(photo(3000, 2400), Picture::Kind::Jpeg);
+    DirectoryListing listing = {QStringLiteral("E:\\Archiv\\Fotos und Musik")};
+    for (int i = 0; listing.size() < 1200; ++i) {
+        const int level = i % 4;
+        listing << QString(level, QLatin1Char(' ')) + QStringLiteral("Ordner %1 mit Namen").arg(i)
+                << QStringLiteral("Kommentar zu Eintrag %1").arg(i);
+    }
+    QString text;
+    while (text.size() < 3000)
+        text +=
+            QStringLiteral("Ein freier Text mit\tTabulatoren und Umbrüchen, der lang genug ist. ");
+    text.insert(1500, QStringLiteral("\r\n\r\n"));
+    for (int s = 0; s < CoverDocument::SideCount; ++s) {
+        doc.KopfText[s] = QStringLiteral("Kopfzeile");
+        doc.FussText[s] = QStringLiteral("Fusszeile");
+        doc.HgFormat[s].Art = 1;
+        doc.HgBild[s] = background;
+    }
+    doc.RandText = QStringLiteral("Randtext auf beiden Rücken");
+    doc.Inhalt = {1, 2, 3, 1};
+    doc.VerzListe[0] = doc.VerzListe[3] = listing;
+    doc.VerzFormat[0].Groesse = 0; // 2 mm rows
+    doc.VerzFormat[3].Groesse = 0;
+    doc.VerzFormat[3].Kommentare = 1;
+    doc.TextInhalt[1] = text;
+    doc.Bild[2] = background;
+    doc.BildFormat[2].Bildmasse = 0;
+    return doc;
+}
+
+double measure(const std::function<void()>& f, int runs) {
+    f(); // warm the font and glyph caches once, as the running program has
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < runs; ++i)
+        f();
+    return double(t.nsecsElapsed()) / 1e6 / runs;
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    const CoverDocument doc = denseDocument();
+    const char* names[] = {"listing 4 columns 2 mm", "text 3000 chars", "picture", "listing 2:2"};
+    SidePreview preview;
+    preview.Bereit = true;
+    preview.zoom.Zoom = 2.0;
+    constexpr int runs = 20;
+    for (int side = 0; side < 4; ++side) {
+        double record =
+            measure([&] { preview.RenderSidePreview(side, doc, DocumentTexts(doc, side)); }, runs);
+        QImage box(preview.paintBoxSize(), QImage::Format_RGB32);
+        double paint = measure(
+            [&] {
+                QPainter p(&box);
+                preview.PaintBoxVorschauPaint(p, box.rect());
+            },
+            runs);
+        std::printf("side %d (%s): record %.2f ms, paint %.2f ms, redraw %.2f ms\n", side + 1,
+                    names[side], record, paint, record + paint);
+    }
+    return 0;
+}
