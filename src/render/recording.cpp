@@ -23,7 +23,8 @@ QString quoted(const QString& s) {
     return QLatin1Char('"') + out + QLatin1Char('"');
 }
 
-void applyState(QPainter& p, const Recording::State& s, const QTransform& base) {
+void applyState(QPainter& p, const Recording::State& s, const QTransform& base,
+                QPainter::RenderHints baseHints) {
     const QTransform t = s.transform * base;
     p.setTransform(t);
     // As on the original's screen, a pen thinner than a pixel still draws a full pixel.
@@ -41,10 +42,12 @@ void applyState(QPainter& p, const Recording::State& s, const QTransform& base) 
     p.setBrushOrigin(s.brushOrigin);
     p.setBackground(s.background);
     p.setBackgroundMode(s.backgroundMode);
-    p.setRenderHints(~s.hints & (QPainter::Antialiasing | QPainter::TextAntialiasing |
-                                 QPainter::SmoothPixmapTransform),
+    // The caller's hints (smooth scaling in the preview) add to the recorded ones.
+    const QPainter::RenderHints hints = s.hints | baseHints;
+    p.setRenderHints(~hints & (QPainter::Antialiasing | QPainter::TextAntialiasing |
+                               QPainter::SmoothPixmapTransform),
                      false);
-    p.setRenderHints(s.hints, true);
+    p.setRenderHints(hints, true);
     p.setCompositionMode(s.composition);
     p.setOpacity(s.opacity);
 }
@@ -152,6 +155,7 @@ void Recording::play(QPainter& p) const {
     if (!d_) return;
     const QTransform base = p.transform();
     const bool baseClip = p.hasClipping();
+    const QPainter::RenderHints baseHints = p.renderHints();
     p.save();
     int currentState = -1;
     int currentClip = -1;
@@ -173,7 +177,7 @@ void Recording::play(QPainter& p) const {
                 }
                 currentClip = s.clip;
             }
-            applyState(p, s, base);
+            applyState(p, s, base, baseHints);
             currentState = call.state;
         }
         switch (call.op) {

@@ -53,3 +53,18 @@ void RecordingDevice::endPicture(QPainter& painter) {
     auto* device = dynamic_cast<RecordingDevice*>(painter.device());
     if (device && painter.isActive()) device->engine_->endPicture();
 }
+
+Recording RecordDrawing(const std::function<void(QPainter&)>& draw,
+                        const std::function<void(const Recording&)>& partial) {
+    RecordingDevice device;
+    QPainter canvas(&device);
+    try {
+        draw(canvas);
+    } catch (...) {
+        canvas.end();
+        if (partial) partial(device.recording());
+        throw;
+    }
+    canvas.end();
+    return device.recording();
+}

@@ -38,3 +38,8 @@ protected:
 private:
     std::unique_ptr<RecordingEngine> engine_;
 };
+
+// Records what draw paints on a fresh RecordingDevice. If draw throws, what was drawn up to
+// then is still a complete recording: it is handed to partial before the exception goes on.
+Recording RecordDrawing(const std::function<void(QPainter&)>& draw,
+                        const std::function<void(const Recording&)>& partial = {});

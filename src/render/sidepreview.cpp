@@ -11,20 +11,10 @@ bool SidePreview::RenderSidePreview(int side, const CoverDocument& document,
                                     const SideTexts& texts) {
     if (DruckLaeuft || !Bereit) return false;
     BusyCursor busy;
-    RecordingDevice device;
-    {
-        QPainter canvas(&device);
-        // Whatever was drawn before a failure stays a complete picture: the painter ends
-        // on every path before the recording is taken.
-        try {
-            DrawSingleSide(canvas, document, side, texts, true);
-        } catch (...) {
-            canvas.end();
-            setVorschaubild(device.recording());
-            throw;
-        }
-    }
-    setVorschaubild(device.recording());
+    // A failure still leaves a complete, if partial, picture.
+    setVorschaubild(RecordDrawing(
+        [&](QPainter& canvas) { DrawSingleSide(canvas, document, side, texts, true); },
+        [this](const Recording& partial) { setVorschaubild(partial); }));
     return true;
 }
 
@@ -57,16 +47,17 @@ QSize SidePreview::paintBoxSize(const QRect& drawingBounds, double zoom) {
     return size;
 }
 
-void SidePreview::paintPicture(QPainter& painter) const {
+void SidePreview::paintRecording(QPainter& painter, const Recording& picture, double zoom,
+                                 const QRect& clipBox) {
+    painter.fillRect(clipBox, Qt::white);
     painter.save();
-    painter.setTransform(mapping(zoom.Zoom), true);
+    painter.setTransform(mapping(zoom), true);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    picture_.play(painter);
+    picture.play(painter);
     painter.restore();
 }
 
 void SidePreview::PaintBoxVorschauPaint(QPainter& painter, const QRect& clipBox) const {
     if (DruckLaeuft) return;
-    painter.fillRect(clipBox, Qt::white);
-    paintPicture(painter);
+    paintRecording(painter, picture_, zoom.Zoom, clipBox);
 }

@@ -43,8 +43,10 @@ public:
     // PaintBoxVorschauPaint: white over clipBox, then the picture at the current zoom.
     // Paints nothing while printing.
     void PaintBoxVorschauPaint(QPainter& painter, const QRect& clipBox) const;
-    // The drawing alone, onto a painter already set to paint box pixels.
-    void paintPicture(QPainter& painter) const;
+    // White over clipBox, then picture at zoom with the preview's mapping: also the small
+    // previews of the format and content dialogs (zoom 1: 2 pixels per millimetre).
+    static void paintRecording(QPainter& painter, const Recording& picture, double zoom,
+                               const QRect& clipBox);
 
 private:
     Recording picture_;

@@ -34,6 +34,7 @@ class TestPrimitives : public QObject {
 private Q_SLOTS:
     void halfToEven_data();
     void halfToEven();
+    void fontStyleFlags();
     void fontCellHeights_data();
     void fontCellHeights();
     void shortenMatchesOneByOne_data();
@@ -69,6 +70,18 @@ void TestPrimitives::halfToEven() {
     QFETCH(double, value);
     QFETCH(int, expected);
     QCOMPARE(rnd(value), expected);
+}
+
+void TestPrimitives::fontStyleFlags() {
+    QCOMPARE(FontStyleFromFlags(1, 0, 1), (FontStyle{true, false, true}));
+    QCOMPARE(FontStyleFromFlags(2, 255, 1), (FontStyle{false, false, true})); // only 1 counts
+    TFormatUeberschrift format;
+    format.Fett = 1;
+    format.Kursiv = 1;
+    format.Unterstrichen = 1;
+    const Recording r = record(
+        [&](QPainter& p) { DrawHeaderBand(p, 0, 0, 10, 10, QStringLiteral("x"), format, 120); });
+    QCOMPARE(r.elements(Type::Text).value(0).style, QStringLiteral("bold+italic+underline"));
 }
 
 void TestPrimitives::fontCellHeights_data() {
