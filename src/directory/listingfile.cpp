@@ -1,42 +1,91 @@
 #include "directory/listingfile.h"
 #include "directory/directorystrings.h"
+#include "directory/listingwriter.h"
+#include "platform/apperror.h"
 #include "platform/stringtable.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
+namespace {
+// Calls take(start, length) for every line of bytes: CR LF, a lone CR and a lone LF each end
+// a line; a final line break does not start another line.
+template <typename Take> void forEachLine(QByteArrayView bytes, Take take) {
+    const char* data = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = data[i];
+        if (c != '\r' && c != '\n') continue;
+        take(start, i - start);
+        if (c == '\r' && i + 1 < n && data[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < n) take(start, n - start);
+}
+} // namespace
+
+// The same lines as decoding the whole file and splitting it (textcodec.h), decoded line by
+// line so a large file needs no second copy of itself: line breaks are ASCII in both
+// encodings, so the file is valid UTF-8 exactly when every line is.
 DirectoryListing ParseListingFile(const QByteArray& bytes) {
-    DirectoryListing listing = splitLines(decodeText(bytes));
+    DirectoryListing listing;
+    listing.reserve(bytes.count('\n') + bytes.count('\r') + 2);
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    bool valid = true;
+    forEachLine(view, [&](qsizetype start, qsizetype length) {
+        if (valid) {
+            listing.append(utf8(view.sliced(start, length)));
+            valid = !utf8.hasError();
+        }
+    });
+    if (!valid) {
+        listing.clear();
+        forEachLine(bytes, [&](qsizetype start, qsizetype length) {
+            listing.append(fromWindows1252(bytes.sliced(start, length)));
+        });
+    }
     if (!listing.isEmpty() && listing.size() % 2 == 0) listing.append(QString());
     return listing;
 }
 
 DirectoryListing LoadListingFile(const QString& path) {
-    DirectoryListing listing = readTextLines(path);
-    if (!listing.isEmpty() && listing.size() % 2 == 0) listing.append(QString());
-    return listing;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    return ParseListingFile(bytes);
 }
 
-QByteArray ListingFileBytes(const DirectoryListing& listing) {
-    return encodeLines(listing);
+bool WriteListingFile(QIODevice& device, const DirectoryListing& listing) {
+    ListingWriter out(device, ListingWriter::needsUtf8(listing));
+    for (const QString& line : listing)
+        out.line(line);
+    return out.finish();
 }
 
 void SaveListingFile(const QString& path, const DirectoryListing& listing) {
-    writeTextLines(path, listing);
+    ListingWriter::saveFile(path, [&](QIODevice& d) { return WriteListingFile(d, listing); });
 }
 
-QStringList ListingTextLines(const DirectoryListing& listing) {
-    QStringList lines;
-    if (listing.isEmpty()) return lines;
-    lines.reserve(1 + listing.size() / 2);
-    lines.append(listing.first());
-    for (qsizetype i = 1; i < listing.size(); i += 2)
-        lines.append(listing.at(i));
-    return lines;
+bool WriteListingText(QIODevice& device, const DirectoryListing& listing) {
+    // Only what is written decides the encoding: comments are left out.
+    bool utf8 = false;
+    for (qsizetype i = 0; i < listing.size() && !utf8; i += (i == 0 ? 1 : 2))
+        utf8 = !fitsWindows1252(listing.at(i));
+    ListingWriter out(device, utf8);
+    for (qsizetype i = 0; i < listing.size(); i += (i == 0 ? 1 : 2))
+        out.line(listing.at(i));
+    return out.finish();
 }
 
 void ExportListingText(const QString& path, const DirectoryListing& listing) {
-    writeTextLines(path, ListingTextLines(listing));
+    ListingWriter::saveFile(path, [&](QIODevice& d) { return WriteListingText(d, listing); });
 }
 
 namespace {
@@ -99,54 +148,69 @@ QString treePrefix(int level) {
 }
 } // namespace
 
-QStringList ListingHtmlLines(const DirectoryListing& listing) {
+bool WriteListingHtml(QIODevice& device, const DirectoryListing& listing) {
     const QString h = HomepageAddress();
-    const QString q = QStringLiteral("\"");
-    QStringList out;
-    out.reserve(16 + listing.size() / 2 * 3);
-    out << QStringLiteral("<HTML>") << QStringLiteral("<!-- ") + h + QStringLiteral(" -->")
-        << QStringLiteral("<BODY BGCOLOR=white TEXT=black LINK=blue VLINK=Navy ALINK=red>")
-        << QStringLiteral("<CENTER>")
-        << QStringLiteral("<FONT COLOR=red SIZE=+2><B><TT>") +
-               EscapeHtml(listing.isEmpty() ? QString() : listing.first()) +
-               QStringLiteral("</TT></B></FONT>");
+    // Escaping only ever puts ASCII in place of a character, so the listing and the address
+    // decide the encoding.
+    ListingWriter out(device, ListingWriter::needsUtf8(listing) || !fitsWindows1252(h));
+    out.line(QLatin1String("<HTML>"));
+    out.add(QLatin1String("<!-- "));
+    out.add(h);
+    out.line(QLatin1String(" -->"));
+    out.line(QLatin1String("<BODY BGCOLOR=white TEXT=black LINK=blue VLINK=Navy ALINK=red>"));
+    out.line(QLatin1String("<CENTER>"));
+    out.add(QLatin1String("<FONT COLOR=red SIZE=+2><B><TT>"));
+    out.add(EscapeHtml(listing.isEmpty() ? QString() : listing.first()));
+    out.line(QLatin1String("</TT></B></FONT>"));
     if (listing.size() >= 2) {
-        out << QStringLiteral("<HR ALIGN=center WIDTH=100%><P>")
-            << QStringLiteral("<TABLE BORDER CELLPADDING=2>")
-            << QStringLiteral(
-                   "<TH BGCOLOR=navy WIDTH=200><FONT COLOR=white><B>Directory</B></FONT></TH>")
-            << QStringLiteral("<TH BGCOLOR=gray WIDTH=400><FONT COLOR=white><B>.</B></FONT></TH>");
+        out.line(QLatin1String("<HR ALIGN=center WIDTH=100%><P>"));
+        out.line(QLatin1String("<TABLE BORDER CELLPADDING=2>"));
+        out.line(QLatin1String(
+            "<TH BGCOLOR=navy WIDTH=200><FONT COLOR=white><B>Directory</B></FONT></TH>"));
+        out.line(
+            QLatin1String("<TH BGCOLOR=gray WIDTH=400><FONT COLOR=white><B>.</B></FONT></TH>"));
         for (qsizetype i = 1; i < listing.size(); i += 2) {
             const QString& entry = listing.at(i);
-            const QString comment = i + 1 < listing.size() ? listing.at(i + 1) : QString();
             const int level = EntryIndentLevel(entry);
-            out << QStringLiteral("<TR>");
-            if (level == 1)
-                out << QStringLiteral("<TD ALIGN=left VALIGN=top><FONT COLOR=blue><TT><B>") +
-                           EscapeHtml(entry) + QStringLiteral("</B></TT></FONT></TD>");
+            out.line(QLatin1String("<TR>"));
+            if (level == 1) {
+                out.add(QLatin1String("<TD ALIGN=left VALIGN=top><FONT COLOR=blue><TT><B>"));
+                out.add(EscapeHtml(entry));
+                out.line(QLatin1String("</B></TT></FONT></TD>"));
+            } else {
+                out.add(QLatin1String("<TD ALIGN=left VALIGN=top><TT><FONT COLOR=silver>"));
+                out.add(treePrefix(level));
+                out.add(QLatin1String("</FONT><FONT COLOR=blue>"));
+                out.add(EscapeHtml(QStringView(entry).sliced(level - 1)));
+                out.line(QLatin1String("</FONT></TT></TD>"));
+            }
+            const QString comment = i + 1 < listing.size() ? listing.at(i + 1) : QString();
+            out.add(QLatin1String("<TD ALIGN=left VALIGN=top><FONT COLOR=black>"));
+            if (comment.isEmpty())
+                out.add(QLatin1String("."));
             else
-                out << QStringLiteral("<TD ALIGN=left VALIGN=top><TT><FONT COLOR=silver>") +
-                           treePrefix(level) + QStringLiteral("</FONT><FONT COLOR=blue>") +
-                           EscapeHtml(QStringView(entry).sliced(level - 1)) +
-                           QStringLiteral("</FONT></TT></TD>");
-            out << QStringLiteral("<TD ALIGN=left VALIGN=top><FONT COLOR=black>") +
-                       (comment.isEmpty() ? QStringLiteral(".") : EscapeHtml(comment)) +
-                       QStringLiteral("</FONT></TD></TR>");
+                out.add(EscapeHtml(comment));
+            out.line(QLatin1String("</FONT></TD></TR>"));
         }
-        out << QStringLiteral("</TABLE><P>");
+        out.line(QLatin1String("</TABLE><P>"));
     }
-    out << QStringLiteral("<HR ALIGN=center WIDTH=100%>") << QStringLiteral("</CENTER>")
-        << QStringLiteral("<FONT SIZE=-1>")
-        << QStringLiteral("<A HREF=") + q + h + q + QStringLiteral(" TARGET=") + q +
-               QStringLiteral("kvsoftware") + q + QStringLiteral(">") + h +
-               QStringLiteral("</A><BR>")
-        << QStringLiteral("</FONT>") << QStringLiteral("</BODY>") << QStringLiteral("</HTML>");
-    return out;
+    out.line(QLatin1String("<HR ALIGN=center WIDTH=100%>"));
+    out.line(QLatin1String("</CENTER>"));
+    out.line(QLatin1String("<FONT SIZE=-1>"));
+    out.add(QLatin1String("<A HREF=\""));
+    out.add(h);
+    out.add(QLatin1String("\" TARGET=\"kvsoftware\">"));
+    out.add(h);
+    out.line(QLatin1String("</A><BR>"));
+    out.line(QLatin1String("</FONT>"));
+    out.line(QLatin1String("</BODY>"));
+    out.line(QLatin1String("</HTML>"));
+    return out.finish();
 }
 
 void ExportListingHtml(const DirectoryListing& listing, const QString& path) {
     if (listing.isEmpty()) return;
-    writeTextLines(path, ListingHtmlLines(listing));
+    ListingWriter::saveFile(path, [&](QIODevice& d) { return WriteListingHtml(d, listing); });
 }
 
 QString UpperExtension(const QString& path) {

@@ -2,24 +2,28 @@
 #include "document/directorylisting.h"
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
+
+// The Write functions give false when the device refused data; the Save and Export functions
+// write all or nothing and throw AppError naming the file.
 
 // The listing file (".VMK"): the lines of the listing, one for one, each ending in CR LF.
 // A loaded listing whose last entry has no comment line gets an empty one, so every
 // consumer sees entry/comment pairs.
 DirectoryListing ParseListingFile(const QByteArray& bytes);
 DirectoryListing LoadListingFile(const QString& path); // throws AppError
-QByteArray ListingFileBytes(const DirectoryListing& listing);
+bool WriteListingFile(QIODevice& device, const DirectoryListing& listing);
 void SaveListingFile(const QString& path, const DirectoryListing& listing); // all or nothing
 
 // The plain text export (".TXT"): the heading and the entry lines, without comments.
 // An empty listing gives an empty file.
-QStringList ListingTextLines(const DirectoryListing& listing);
+bool WriteListingText(QIODevice& device, const DirectoryListing& listing);
 void ExportListingText(const QString& path, const DirectoryListing& listing);
 
-// The web page export (".HTM"). An empty listing writes no file.
-QStringList ListingHtmlLines(const DirectoryListing& listing);
+// The web page export (".HTM"), every line ending in CR LF. An empty listing writes no file.
+bool WriteListingHtml(QIODevice& device, const DirectoryListing& listing);
 void ExportListingHtml(const DirectoryListing& listing, const QString& path);
 
 // Replaces Ä ä Ö ö Ü ü ß " < > and "(c)" with their entities; everything else, "&" too, stays.

@@ -30,8 +30,7 @@ bool ListingFileCommands::OpenBtnClick(DirectoryListing& working) {
     if (!path) return false;
     BusyCursor busy;
     // Read first, replace after: a file that cannot be read keeps the listing the user has.
-    if (UpperExtension(*path) == QLatin1String(".VMK"))
-        working = LoadListingFile(*path);
+    if (UpperExtension(*path) == QLatin1String(".VMK")) working = LoadListingFile(*path);
     return !working.isEmpty();
 }
 

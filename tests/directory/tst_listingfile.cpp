@@ -8,6 +8,7 @@
 #include "scripteddialogs.h"
 #include "testprogdir.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -24,6 +25,13 @@ QByteArray crlf(const QStringList& lines) {
     for (const QString& l : lines)
         out += l.toLatin1() + "\r\n";
     return out;
+}
+
+QStringList htmlLines(const DirectoryListing& listing) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!WriteListingHtml(buffer, listing)) return {"<write failed>"};
+    return splitLines(decodeText(buffer.data()));
 }
 
 // The rules as stated: each replaces the first occurrence left until none remains.
@@ -68,6 +76,8 @@ private Q_SLOTS:
     void webPageEntries();
     void homepageFollowsLanguage();
     void textExportLeavesOutComments();
+    void encodingDecidedForTheWholeFile();
+    void unwritableFileIsReported();
     void listingFileRoundTrip_data();
     void listingFileRoundTrip();
     void loadCompletesPairsAndKeepsLines_data();
@@ -151,14 +161,14 @@ void TestListingFile::webPageEntries() {
                     // Deeper than the reader goes: the deepest prefix, the name without its indent.
                     "<TR>", row.arg("+------", "Level10"), comment.arg("deep"), "</TABLE><P>"} +
         htmlTail();
-    QCOMPARE(ListingHtmlLines(listing), expected);
+    QCOMPARE(htmlLines(listing), expected);
     const QString path = tmp_.filePath("entries.HTM");
     ExportListingHtml(listing, path);
     QCOMPARE(readAll(path), encodeLines(expected));
 
     // Every prefix from level 2 to 8.
     for (int level = 2; level <= 8; ++level) {
-        const QStringList lines = ListingHtmlLines({"H", QString(level - 1, u' ') + "n", ""});
+        const QStringList lines = htmlLines({"H", QString(level - 1, u' ') + "n", ""});
         QCOMPARE(lines[10], row.arg("+" + QString(level - 2, u'-'), "n"));
     }
 }
@@ -174,6 +184,39 @@ void TestListingFile::textExportLeavesOutComments() {
     const QString path = tmp_.filePath("LISTE.txt");
     QVERIFY(SaveListingAs(path, {"D:\\", "A", "comment a", " B", "", "C", "c"}));
     QCOMPARE(readAll(path), QByteArray("D:\\\r\nA\r\n B\r\nC\r\n"));
+}
+
+void TestListingFile::encodingDecidedForTheWholeFile() {
+    // Only a comment beyond Windows-1252: the text export, which leaves it out, stays 8-bit.
+    const DirectoryListing listing{"H", "\u00DCber", "\u6771\u4EAC"};
+    const QString txt = tmp_.filePath("enc.TXT");
+    ExportListingText(txt, listing);
+    QCOMPARE(readAll(txt), QByteArray("H\r\n\xDC"
+                                      "ber\r\n"));
+    const QString vmk = tmp_.filePath("enc.VMK");
+    SaveListingFile(vmk, listing);
+    QCOMPARE(readAll(vmk), QString("H\r\n\u00DCber\r\n\u6771\u4EAC\r\n").toUtf8());
+
+    // A large listing is written in pieces; one late character decides for all of them.
+    DirectoryListing large{"H"};
+    for (int i = 0; i < 20000; ++i)
+        large << QStringLiteral(" M\u00FCller %1").arg(i) << QString();
+    large.last() = QStringLiteral("\u0401");
+    SaveListingFile(vmk, large);
+    QCOMPARE(readAll(vmk), encodeLines(large));
+    QCOMPARE(LoadListingFile(vmk), large);
+    const QString htm = tmp_.filePath("enc.HTM");
+    ExportListingHtml(large, htm);
+    QCOMPARE(splitLines(decodeText(readAll(htm))), htmlLines(large));
+    QVERIFY(readAll(htm).contains(QString("\u0401").toUtf8()));
+}
+
+void TestListingFile::unwritableFileIsReported() {
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    QVERIFY(!WriteListingFile(readOnly, {"H", "A", ""}));
+    for (const char* name : {"nofolder/x.VMK", "nofolder/x.TXT", "nofolder/x.HTM"})
+        QVERIFY_THROWS_EXCEPTION(AppError, SaveListingAs(tmp_.filePath(name), {"H", "A", ""}));
 }
 
 void TestListingFile::listingFileRoundTrip_data() {
