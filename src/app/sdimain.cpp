@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
@@ -44,12 +45,11 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent
         dlg.exec();
         return dlg.Sprachcode;
     };
-    NewDocument = [this] {
-        runGuarded(Dlgs, [this] { ResetDocument(); });
-        ShowSide(0);
-    };
+    Commands = std::make_unique<DocumentCommands>(Doc, Dlgs, *this);
+    NewDocument = [this] { Commands->startUp(); };
     connect(ExitItem, &QAction::triggered, this, &TSDIAppForm::ExitItemClick);
     disableUnbuiltCommands();
+    connectDocumentCommands();
     SetupPreview();
     FormCreate();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -80,38 +80,23 @@ void TSDIAppForm::FormCreate() {
     SchriftListe = ::SchriftListe();
     Zoom = 1.0;
     Vorlage = IniDatei->readString(kSection, QStringLiteral("vorlage"), QStringLiteral("ERROR"));
+    Commands->setVorlage(Vorlage);
 }
 
 void TSDIAppForm::disableUnbuiltCommands() {
-    // The document commands, printing, the content dialogs, help and the side panel's
-    // editing arrive with their own parts.
-    const QList<QAction*> actions = {Neu1,
-                                     ffnen1,
-                                     Speichern1,
-                                     Speichernunter1,
-                                     MenuDrucken,
-                                     Druckereinrichtung1,
-                                     MenuVerzeichnis,
-                                     MenuText,
-                                     MenuBild,
-                                     MenuHilfeTippsTricks,
-                                     MenuHilfeHandbuch,
-                                     MenuHilfeAnleitungen,
-                                     MenuHilfeHomepage,
-                                     MenuHilfeEmail,
-                                     MenuHilfeInfo};
+    // Printing, the content dialogs, help and the side panel's editing arrive with their
+    // own parts.
+    const QList<QAction*> actions = {
+        MenuDrucken,       Druckereinrichtung1,  MenuVerzeichnis,   MenuText,
+        MenuBild,          MenuHilfeTippsTricks, MenuHilfeHandbuch, MenuHilfeAnleitungen,
+        MenuHilfeHomepage, MenuHilfeEmail,       MenuHilfeInfo};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnNew,         BtnOpen,
-                                     SaveBtn,        BtnDrucken,
-                                     BtnVerzeichnis, BtnText,
-                                     BtnBild,        EditRandtext,
-                                     BtnFormatRand,  CheckKopfzeile,
-                                     EditKopfzeile,  BtnFormatKopf,
-                                     CheckFusszeile, EditFusszeile,
-                                     BtnFormatFuss,  RadioHgFarbe,
-                                     RadioHgBild,    BtnHintergrundfarbe,
-                                     ComboHgTextur,  BtnTexturHinzufuegen};
+    const QList<QWidget*> widgets = {
+        BtnDrucken,    BtnVerzeichnis,      BtnText,       BtnBild,       EditRandtext,
+        BtnFormatRand, CheckKopfzeile,      EditKopfzeile, BtnFormatKopf, CheckFusszeile,
+        EditFusszeile, BtnFormatFuss,       RadioHgFarbe,  RadioHgBild,   BtnHintergrundfarbe,
+        ComboHgTextur, BtnTexturHinzufuegen};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -184,7 +169,20 @@ void TSDIAppForm::ExitItemClick() {
 }
 
 bool TSDIAppForm::FormCloseQuery() {
-    return true;
+    return Commands->FormCloseQuery();
+}
+
+void TSDIAppForm::connectDocumentCommands() {
+    DocumentCommands* c = Commands.get();
+    for (auto [action, button, command] :
+         {std::tuple{Neu1, BtnNew, &DocumentCommands::Neu1Click},
+          std::tuple{ffnen1, BtnOpen, &DocumentCommands::OpenItemClick}}) {
+        connect(action, &QAction::triggered, this, [c, command] { (c->*command)(); });
+        connect(button, &QToolButton::clicked, this, [c, command] { (c->*command)(); });
+    }
+    connect(Speichern1, &QAction::triggered, this, [c] { c->SaveBtnClick(); });
+    connect(SaveBtn, &QToolButton::clicked, this, [c] { c->SaveBtnClick(); });
+    connect(Speichernunter1, &QAction::triggered, this, [c] { c->Speichernunter1Click(); });
 }
 
 void TSDIAppForm::closeEvent(QCloseEvent* event) {
@@ -246,6 +244,12 @@ void TSDIAppForm::RenderSidePreview(int side) {
 void TSDIAppForm::ShowSide(int side) {
     if (side < 0 || side >= CoverDocument::SideCount) return;
     Doc.AktSeite = side;
+    // The panel's texts first: the preview takes them from the edits.
+    EditKopfzeile->setText(Doc.KopfText[side]);
+    EditFusszeile->setText(Doc.FussText[side]);
+    EditRandtext->setText(Doc.RandText);
+    CheckKopfzeile->setChecked(Doc.KopfFormat[side].Sichtbar == 1);
+    CheckFusszeile->setChecked(Doc.FussFormat[side].Sichtbar == 1);
     if (QAbstractButton* button = SeitenGruppe->button(side)) button->setChecked(true);
     const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
                                        MenuRueckInnen};
@@ -254,18 +258,23 @@ void TSDIAppForm::ShowSide(int side) {
 }
 
 void TSDIAppForm::ComboCoverLayoutChange() {
-    const int index = ComboCoverLayout->currentIndex();
-    if (index < 0 || index > 3) return; // nothing selected: everything stays
-    Doc.CoverLayout = quint8(index);
-    const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
-                                       MenuRueckInnen};
-    const QList<QToolButton*> sideButtons = {BtnSeiteEins, BtnSeiteZwei, BtnSeiteDrei,
-                                             BtnSeiteVier};
-    for (int s = 0; s < CoverDocument::SideCount; ++s) {
-        sideItems[s]->setEnabled(SideExists(index, s));
-        sideButtons[s]->setVisible(SideExists(index, s));
-    }
+    Commands->ComboCoverLayoutChange(ComboCoverLayout->currentIndex());
+}
+
+void TSDIAppForm::MenuVorderAussenClick() {
     ShowSide(0);
+}
+
+void TSDIAppForm::selectLayout(int index) {
+    const QSignalBlocker block(ComboCoverLayout); // the reader runs the change itself
+    ComboCoverLayout->setCurrentIndex(index);
+}
+
+void TSDIAppForm::showSidesInUse(const std::array<bool, 4>& inUse) {
+    for (int s = 0; s < CoverDocument::SideCount; ++s) {
+        sideMenuItems()[s]->setEnabled(inUse[s]);
+        sideButtons()[s]->setVisible(inUse[s]);
+    }
 }
 
 void TSDIAppForm::changeEvent(QEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 #include "app/sdimainui.h"
 #include "document/coverdocument.h"
+#include "document/documentcommands.h"
+#include "document/documentview.h"
 #include "platform/dialogs.h"
 #include "platform/versioninfo.h"
 
@@ -15,7 +17,7 @@ class PreviewBox;
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
 // runGuarded so their errors end in the standard error box.
-class TSDIAppForm : public QMainWindow, public SdiMainUi {
+class TSDIAppForm : public QMainWindow, public SdiMainUi, public DocumentView {
     Q_OBJECT
 public:
     explicit TSDIAppForm(Dialogs& dialogs, QWidget* parent = nullptr);
@@ -24,6 +26,8 @@ public:
     CoverDocument& document() { return Doc; }
     const CoverDocument& document() const { return Doc; }
     Dialogs& dialogs() { return Dlgs; }
+    // New, Open, Save, Save as, the close question and the case layout.
+    DocumentCommands& commands() { return *Commands; }
 
     // Program-wide state of the window.
     bool Bereit = false;      // side panel filled, edits live
@@ -50,14 +54,18 @@ public:
     void FormActivate();
     void ShowHint(const QString& hint);
     void ExitItemClick();
-    // Asked before the window closes; false keeps it open. Nothing to ask yet: the save
-    // question of a modified document comes with the document commands.
+    // Asked before the window closes; false keeps it open (the save question of a
+    // modified document).
     bool FormCloseQuery();
 
     // Puts the document and the side panel's header, footer and margin controls to their
     // reset state and loads the textures. Throws AppError when a texture cannot be loaded.
     void ResetDocument();
-    void UpdateCaption();
+    void UpdateCaption() override;
+    // The document commands' view of the window: side 0, the layout list and side controls.
+    void MenuVorderAussenClick() override;
+    void selectLayout(int index) override;
+    void showSidesInUse(const std::array<bool, 4>& inUse) override;
     // Fills ComboHgTextur from the textures folder.
     void FillTextureList();
 
@@ -90,11 +98,13 @@ private:
     void ApplyLanguage();
     // Commands whose behaviour is not built yet stay visibly off.
     void disableUnbuiltCommands();
+    void connectDocumentCommands();
     void SetupPreview();
     void UpdateZoomControls();
 
     Dialogs& Dlgs;
     CoverDocument Doc;
+    std::unique_ptr<DocumentCommands> Commands;
     std::unique_ptr<IniFile> IniDatei;
     bool shown_ = false;
     bool formShowDone_ = false;

@@ -73,17 +73,34 @@ void DocumentCommands::showNotLoaded(const QStringList& notLoaded) {
 }
 
 bool DocumentCommands::loadFresh(const QString& readPath, const QString& fileName,
-                                 CoverFile::Reader reader) {
+                                 CoverFile::Reader reader, bool atStartUp) {
     // The layout is not part of the reset: the older forms keep the one chosen before.
     CoverDocument fresh;
     fresh.CoverLayout = doc_.CoverLayout;
+    CoverDocument resetState;
+    bool resetDone = false;
     CoverFile::Loaded loaded;
     const bool ok = runGuarded(dialogs_, [&] {
         BusyCursor busy;
         fresh.reset();
+        resetDone = true;
+        if (atStartUp) resetState = fresh;
         loaded = CoverFile::load(readPath, fresh, reader);
     });
-    if (!ok) return false;
+    if (!ok) {
+        if (!atStartUp) return false; // the open document stays as it was
+        // At start-up there is no document to keep: the reset one is shown. A reset that
+        // stopped at a missing texture keeps the modified flag, as the reset does.
+        if (resetDone) {
+            fresh = std::move(resetState);
+        } else {
+            fresh.Geaendert = doc_.Geaendert;
+        }
+        doc_ = std::move(fresh);
+        view_.UpdateCaption();
+        view_.MenuVorderAussenClick();
+        return false;
+    }
 
     fresh.DateiName = fileName;
     fresh.Geaendert = false;
@@ -103,18 +120,7 @@ bool DocumentCommands::loadFresh(const QString& readPath, const QString& fileNam
 
 bool DocumentCommands::newDocument(bool atStartUp) {
     const QString path = templatePath();
-    if (loadFresh(resolveCaseInsensitive(path), path, CoverFile::Reader::V20)) return true;
-    if (!atStartUp) return false; // the previous document stays
-    // Nothing to keep at start-up: show the reset document (its fields are reset even
-    // when the default texture is missing, which has been reported already).
-    CoverDocument reset;
-    reset.CoverLayout = doc_.CoverLayout;
-    runGuarded(dialogs_, [&] { reset.reset(); });
-    reset.Geaendert = false;
-    doc_ = std::move(reset);
-    view_.UpdateCaption();
-    view_.MenuVorderAussenClick();
-    return false;
+    return loadFresh(resolveCaseInsensitive(path), path, CoverFile::Reader::V20, atStartUp);
 }
 
 void DocumentCommands::startUp() {

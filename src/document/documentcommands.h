@@ -46,7 +46,8 @@ private:
     bool hasOwnFile(const QString& fileName) const;
     bool newDocument(bool atStartUp);
     // Reads path into a fresh document and swaps it in only when the whole file was read.
-    bool loadFresh(const QString& readPath, const QString& fileName, CoverFile::Reader reader);
+    bool loadFresh(const QString& readPath, const QString& fileName, CoverFile::Reader reader,
+                   bool atStartUp = false);
     bool writeTo(const QString& path);
     void showNotLoaded(const QStringList& notLoaded);
 

@@ -125,8 +125,9 @@ void TestMainWindow::interfaceLanguage() {
     QCOMPARE(w.SaveDialog.title, tr("Speichern unter...", "Save as..."));
     QCOMPARE(w.OpenPictureDialog.title, tr("Bild laden...", "Load picture..."));
 
-    // Start-up ends with the reset document and the texture list.
-    QCOMPARE(w.windowTitle(), QString("KEINNAME.ZVX  -  Zarvex!"));
+    // Start-up ends with New: the template is loaded and named in the caption.
+    QCOMPARE(w.windowTitle(), QString("VORLAGE.ZVX  -  Zarvex!"));
+    QCOMPARE(w.document().DateiName, prog.file("ZVX/vorlage.zvx"));
     QVERIFY(w.ComboHgTextur->findText("standard.bmp") >= 0);
     QVERIFY(!w.document().HgBild[0].isNull());
 }
@@ -180,11 +181,16 @@ void TestMainWindow::menusAndGroups() {
     QVERIFY(!w.MenuVerzeichnis->isChecked() && !w.MenuText->isChecked() &&
             !w.MenuBild->isChecked());
 
-    // Exit closes the window.
+    // Exit closes the window. Without settings the template "ERROR" cannot be read: New
+    // reports it and the reset document is shown.
     w.AskLanguage = [] { return 44; };
+    dialogs.answerMessage(MsgResult::Ok);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTRY_VERIFY(w.Bereit);
+    QTRY_VERIFY(dialogs.allAnswered());
+    QVERIFY(dialogs.messages().first().contains("ERROR"));
+    QCOMPARE(w.windowTitle(), QString("KEINNAME.ZVX  -  Zarvex!"));
     w.ExitItem->trigger();
     QVERIFY(!w.isVisible());
 }

@@ -1,0 +1,76 @@
+#include "app/sdimain.h"
+#include "app/startup.h"
+#include "document/coverfile.h"
+#include "platform/paths.h"
+#include "platform/textcodec.h"
+#include "scripteddialogs.h"
+#include "testprogdir.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QToolButton>
+
+// The document commands as the main window runs them: tool buttons, menu items, the case
+// layout box and the close question.
+class TestDocumentWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void startUpOpenSaveAndClose();
+};
+
+void TestDocumentWindow::startUpOpenSaveAndClose() {
+    TestProgDir prog;
+    writeTextLines(prog.file(IniNameFor(fileNamePart(QCoreApplication::applicationFilePath()))),
+                   {"[EINSTELLUNGEN]", "sprache=44", "vorlage=ZVX/vorlage.zvx"});
+    CoverDocument own;
+    own.reset();
+    own.KopfText[0] = QStringLiteral("Mein Cover");
+    own.FussFormat[0].Sichtbar = 0;
+    own.CoverLayout = 2;
+    const QString ownPath = prog.file("ZVX/mein.zvx");
+    CoverFile::save(ownPath, own);
+
+    ScriptedDialogs dialogs;
+    TSDIAppForm w(dialogs);
+    w.FormShow();
+    QCOMPARE(w.windowTitle(), QStringLiteral("VORLAGE.ZVX  -  Zarvex!"));
+    QVERIFY(w.BtnNew->isEnabled() && w.Speichernunter1->isEnabled());
+
+    dialogs.answerOpenFile(ownPath);
+    w.BtnOpen->click();
+    QCOMPARE(dialogs.asked().last().request.filter, QStringLiteral("CD-Cover (ZVX)|*.ZVX"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("MEIN.ZVX  -  Zarvex!"));
+    QCOMPARE(w.ComboCoverLayout->currentIndex(), 2);
+    QVERIFY(w.BtnSeiteZwei->isVisibleTo(&w) && !w.BtnSeiteDrei->isVisibleTo(&w));
+    QVERIFY(w.MenuVorderInnen->isEnabled() && !w.MenuRueckAussen->isEnabled());
+    QCOMPARE(w.EditKopfzeile->text(), QStringLiteral("Mein Cover"));
+    QVERIFY(!w.CheckFusszeile->isChecked());
+    QVERIFY(w.BtnSeiteEins->isChecked());
+
+    // The user picks the transparent case: all four sides.
+    w.ComboCoverLayout->setCurrentIndex(1);
+    QVERIFY(w.BtnSeiteVier->isVisibleTo(&w) && w.MenuRueckInnen->isEnabled());
+    QCOMPARE(int(w.document().CoverLayout), 1);
+
+    // Save writes in place without asking.
+    w.document().Geaendert = true;
+    w.SaveBtn->click();
+    QVERIFY(!w.document().Geaendert);
+    QVERIFY(QFile::exists(prog.file("ZVX/mein.bak")));
+
+    // Closing a modified document asks; Cancel keeps the window open.
+    w.show();
+    w.document().Geaendert = true;
+    dialogs.answerMessage(MsgResult::Cancel);
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    dialogs.answerMessage(MsgResult::No);
+    QVERIFY(w.close());
+    QVERIFY(dialogs.allAnswered());
+}
+
+QTEST_MAIN(TestDocumentWindow)
+#include "tst_documentwindow.moc"
