@@ -1,18 +1,12 @@
 #include "directory/filter.h"
 #include "directory/directorystrings.h"
-#include "platform/stringtable.h"
+#include "platform/interfacetext.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-void tag(QObject* o, int id) {
-    o->setProperty("zvTag", id);
-}
-} // namespace
 
 TDlgDirFilter::TDlgDirFilter(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("DlgDirFilter"));
@@ -27,10 +21,10 @@ TDlgDirFilter::TDlgDirFilter(QWidget* parent) : QDialog(parent) {
     OKBtn->setDefault(true);
     CancelBtn = new QPushButton(this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    tag(this, IdFilterCaption);
-    tag(CheckNurVerzeichnisse, IdOnlyDirectories);
-    tag(OKBtn, StrDirOk);
-    tag(CancelBtn, StrDirCancel);
+    SetTextId(this, IdFilterCaption);
+    SetTextId(CheckNurVerzeichnisse, IdOnlyDirectories);
+    SetTextId(OKBtn, StrDirOk);
+    SetTextId(CancelBtn, StrDirCancel);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -46,14 +40,7 @@ TDlgDirFilter::TDlgDirFilter(QWidget* parent) : QDialog(parent) {
             [this] { CheckNurVerzeichnisseClick(); });
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    applyTexts();
-}
-
-void TDlgDirFilter::applyTexts() {
-    setWindowTitle(LadeText(IdFilterCaption));
-    CheckNurVerzeichnisse->setText(LadeText(IdOnlyDirectories));
-    OKBtn->setText(LadeText(StrDirOk));
-    CancelBtn->setText(LadeText(StrDirCancel));
+    RegisterTranslatedWindow(this);
 }
 
 void TDlgDirFilter::setFrom(const DirFilterSettings& settings) {
@@ -80,7 +67,6 @@ void TDlgDirFilter::showEvent(QShowEvent* event) {
 }
 
 void TDlgDirFilter::FormShow() {
-    applyTexts();
     CheckNurVerzeichnisseClick();
 }
 

@@ -22,9 +22,6 @@ public:
     void setFrom(const DirFilterSettings& settings);
     void applyTo(DirFilterSettings& settings) const;
 
-    // Puts the texts of the interface language in place.
-    void applyTexts();
-
     QCheckBox* CheckNurVerzeichnisse;
     QLineEdit* EditDateiFilter;
     QPushButton* OKBtn;

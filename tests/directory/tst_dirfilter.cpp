@@ -1,6 +1,5 @@
-#include "directory/directorystrings.h"
 #include "directory/filter.h"
-#include "platform/stringtable.h"
+#include "platform/interfacetext.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -67,15 +66,15 @@ void TestDirFilter::okTakesSettingsCancelKeepsThem() {
 
 void TestDirFilter::textsFollowLanguage() {
     TDlgDirFilter dlg;
-    for (int offset : {0, 1000}) {
-        SetLanguageOffset(offset);
-        dlg.applyTexts();
-        QCOMPARE(dlg.windowTitle(), LadeText(IdFilterCaption));
-        QCOMPARE(dlg.CheckNurVerzeichnisse->text(), LadeText(IdOnlyDirectories));
-        QCOMPARE(dlg.CancelBtn->text(),
-                 offset ? QStringLiteral("Cancel") : QStringLiteral("Abbrechen"));
-        QCOMPARE(dlg.CheckNurVerzeichnisse->property("zvTag").toInt(), int(IdOnlyDirectories));
-    }
+    UebersetzeOberflaeche(&dlg, 0);
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Filter..."));
+    QCOMPARE(dlg.CheckNurVerzeichnisse->text(), QStringLiteral("nur Verzeichnisse"));
+    QCOMPARE(dlg.OKBtn->text(), QStringLiteral("OK"));
+    QCOMPARE(dlg.CancelBtn->text(), QStringLiteral("Abbrechen"));
+    UebersetzeOberflaeche(&dlg, 1000);
+    QCOMPARE(dlg.windowTitle(), QStringLiteral("Filter..."));
+    QCOMPARE(dlg.CheckNurVerzeichnisse->text(), QStringLiteral("only directories"));
+    QCOMPARE(dlg.CancelBtn->text(), QStringLiteral("Cancel"));
 }
 
 QTEST_MAIN(TestDirFilter)
