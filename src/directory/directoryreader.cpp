@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/stringtable.h"
 
+#include <algorithm>
 #include <cstring>
 #include <QFile>
 #include <sys/stat.h>
@@ -54,7 +55,7 @@ struct Entry {
 
 DirectoryReader::DirectoryReader(DirectoryListing& listing, int tiefe,
                                  const DirFilterSettings& filter)
-    : listing_(listing), tiefe_(tiefe), onlyDirectories_(filter.OnlyDirectories),
+    : listing_(listing), tiefe_(std::clamp(tiefe, 0, 7)), onlyDirectories_(filter.OnlyDirectories),
       mask_(filter.FileMask) {}
 
 DIR* DirectoryReader::openFolder(const QByteArray& path) {

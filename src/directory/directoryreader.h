@@ -16,7 +16,7 @@ class Dialogs;
 // listed; a folder that cannot be read contributes nothing.
 class DirectoryReader {
 public:
-    // tiefe: the depth index 0..7 of the listing format (depth 1..8).
+    // tiefe: the depth index 0..7 of the listing format (depth 1..8); others are clamped.
     DirectoryReader(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter);
     virtual ~DirectoryReader() = default;
 

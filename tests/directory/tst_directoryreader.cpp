@@ -85,6 +85,7 @@ private Q_SLOTS:
     void unreadableFolderContributesNothing();
     void nothingFoundAsksNothingButTells();
     void readingReplacesListingAndComments();
+    void lineBreakInNameStaysOnOneLine();
     void indentEntryName_data();
     void indentEntryName();
     void fileMask_data();
@@ -101,8 +102,10 @@ void TestDirectoryReader::depth_data() {
     QTest::addColumn<QStringList>("entries");
     QTest::newRow("depth 1") << 0 << QStringList{"A", "E"};
     QTest::newRow("depth 3") << 2 << QStringList{"A", " B", "  C", "E"};
-    QTest::newRow("depth 8") << 7 << QStringList{"A",      " B",      "  C",      "   D", "    F",
-                                                 "     G", "      H", "       I", "E"};
+    const QStringList eight{"A",      " B",      "  C",      "   D", "    F",
+                            "     G", "      H", "       I", "E"};
+    QTest::newRow("depth 8") << 7 << eight;
+    QTest::newRow("beyond 8 from a foreign file") << 99 << eight;
 }
 
 void TestDirectoryReader::depth() {
@@ -269,6 +272,13 @@ void TestDirectoryReader::readingReplacesListingAndComments() {
     ScriptedDialogs dialogs;
     QVERIFY(DirectoryReader(listing, 2, {}).ReadListing("new", tmp.path(), dialogs));
     QCOMPARE(listing, (DirectoryListing{"new", "x", ""}));
+}
+
+void TestDirectoryReader::lineBreakInNameStaysOnOneLine() {
+    QTemporaryDir tmp;
+    makeTree(tmp.path(), {"two\nlines/in", "cr\rname"});
+    QCOMPARE(read(tmp.path(), 2, {}),
+             (DirectoryListing{"HEAD", "cr name", "", "two lines", "", " in", ""}));
 }
 
 void TestDirectoryReader::indentEntryName_data() {
