@@ -1,9 +1,17 @@
 #include "platform/metafile.h"
+#include "platform/emfmetafile.h"
 #include "platform/stringtable.h"
+#include "platform/wmfmetafile.h"
 
-// Placeholder until the record player lands: every metafile is refused with a clear reason.
-std::shared_ptr<const Metafile> Metafile::parse(const QByteArray&, QString* error) {
-    if (error)
-        *error = LadeText(StrBadPictureData);
-    return nullptr;
+#include <QtEndian>
+
+// Recognised by content, not by name: an ".emf" that holds a WMF still plays.
+std::shared_ptr<const Metafile> Metafile::parse(const QByteArray& data, QString* error) {
+    if (data.size() >= 44 && qFromLittleEndian<quint32>(data.constData()) == 1 &&
+        qFromLittleEndian<quint32>(data.constData() + 40) == EmfMetafile::Signature)
+        return EmfMetafile::parse(data, error);
+    QString why;
+    auto wmf = WmfMetafile::parse(data, &why);
+    if (!wmf && error) *error = why;
+    return wmf;
 }
