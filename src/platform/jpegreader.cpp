@@ -1,8 +1,8 @@
 #include "platform/jpegreader.h"
 
 #include <csetjmp>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <jpeglib.h>
 
 namespace {
@@ -10,6 +10,7 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    jpeg_progress_mgr progress;
 };
 
 void onError(j_common_ptr cinfo) {
@@ -20,11 +21,22 @@ void onError(j_common_ptr cinfo) {
 
 void onMessage(j_common_ptr, int) {} // warnings are not shown
 
+// A damaged progressive file can hold endless scans; no real picture needs this many.
+void onProgress(j_common_ptr cinfo) {
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (cinfo->is_decompressor && d->input_scan_number > 300) {
+        auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+        std::snprintf(err->message, sizeof err->message, "too many scans");
+        std::longjmp(err->jump, 1);
+    }
+}
+
 // Decodes into image; kept free of C++ objects with destructors between setjmp and longjmp.
-bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& data, QImage& image) {
-    if (setjmp(err.jump))
-        return false;
+bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& data,
+            QImage& image) {
+    if (setjmp(err.jump)) return false;
     jpeg_create_decompress(&cinfo);
+    cinfo.progress = &err.progress; // set after create, which clears the struct
     jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
                  static_cast<unsigned long>(data.size()));
     jpeg_save_markers(&cinfo, JPEG_APP0 + 14, 0xFFFF);
@@ -38,7 +50,7 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
         cinfo.out_color_space = JCS_RGB;
     // Refuse absurd dimensions before allocating.
     if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
-        quint64(cinfo.image_width) * cinfo.image_height > 400'000'000ull) {
+        quint64(cinfo.image_width) * cinfo.image_height > 64'000'000ull) {
         std::snprintf(err.message, sizeof err.message, "image too large");
         return false;
     }
@@ -53,11 +65,12 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
     // Adobe writes CMYK inverted; its APP14 marker tells us.
     bool inverted = false;
     for (jpeg_saved_marker_ptr m = cinfo.marker_list; m; m = m->next)
-        if (m->marker == JPEG_APP0 + 14 && m->data_length >= 5 && std::memcmp(m->data, "Adobe", 5) == 0)
+        if (m->marker == JPEG_APP0 + 14 && m->data_length >= 5 &&
+            std::memcmp(m->data, "Adobe", 5) == 0)
             inverted = true;
     // The row buffer belongs to libjpeg's pool so an error jump cannot leak it.
-    JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                                 JDIMENSION(w * comps), 1);
+    JSAMPARRAY rows = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                 JPOOL_IMAGE, JDIMENSION(w * comps), 1);
     const JSAMPLE* row = rows[0];
     while (cinfo.output_scanline < cinfo.output_height) {
         JSAMPROW rp = rows[0];
@@ -75,7 +88,10 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
             for (int x = 0; x < w; ++x) {
                 int c = row[4 * x], m = row[4 * x + 1], yy = row[4 * x + 2], k = row[4 * x + 3];
                 if (!inverted) {
-                    c = 255 - c; m = 255 - m; yy = 255 - yy; k = 255 - k;
+                    c = 255 - c;
+                    m = 255 - m;
+                    yy = 255 - yy;
+                    k = 255 - k;
                 }
                 // inverted CMYK: value = 255 - ink, so colour = value * k / 255
                 px[x] = qRgb(c * k / 255, m * k / 255, yy * k / 255);
@@ -93,12 +109,12 @@ QImage decodeJpeg(const QByteArray& data, QString* error) {
     cinfo.err = jpeg_std_error(&err.pub);
     err.pub.error_exit = onError;
     err.pub.emit_message = onMessage;
+    err.progress.progress_monitor = onProgress;
     QImage image;
     const bool ok = decode(cinfo, err, data, image);
     jpeg_destroy_decompress(&cinfo);
     if (!ok) {
-        if (error)
-            *error = QString::fromLocal8Bit(err.message);
+        if (error) *error = QString::fromLocal8Bit(err.message);
         return QImage();
     }
     return image;

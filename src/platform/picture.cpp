@@ -31,11 +31,9 @@ QImage bestIcon(const QByteArray& data) {
     QImage best;
     const int count = std::max(1, reader.imageCount());
     for (int i = 0; i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i))
-            break;
+        if (i > 0 && !reader.jumpToImage(i)) break;
         const QImage img = reader.read();
-        if (img.isNull())
-            continue;
+        if (img.isNull()) continue;
         const qint64 area = qint64(img.width()) * img.height();
         const qint64 bestArea = qint64(best.width()) * best.height();
         if (best.isNull() || area > bestArea || (area == bestArea && img.depth() > best.depth()))
@@ -61,6 +59,11 @@ Picture Picture::fromMetafile(std::shared_ptr<const Metafile> metafile) {
 
 Picture Picture::load(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
+    static const QStringList known = {QStringLiteral("bmp"),  QStringLiteral("jpg"),
+                                      QStringLiteral("jpeg"), QStringLiteral("ico"),
+                                      QStringLiteral("wmf"),  QStringLiteral("emf")};
+    // The kind first: an empty texture name must not be reported as an unreadable folder.
+    if (!known.contains(suffix)) throw AppError(LadeTextArg(StrUnknownPictureKind, path));
     const QByteArray data = readAll(path);
     QString why;
     Picture p;
@@ -72,25 +75,22 @@ Picture Picture::load(const QString& path) {
         p = fromImage(decodeJpeg(data, &why), Kind::Jpeg);
     } else if (suffix == QLatin1String("ico")) {
         p = fromImage(bestIcon(data), Kind::Icon);
-    } else if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf")) {
-        p = fromMetafile(Metafile::parse(data, &why));
     } else {
-        throw AppError(LadeTextArg(StrUnknownPictureKind, path));
+        p = fromMetafile(Metafile::parse(data, &why));
     }
     if (p.isNull())
-        throw AppError(LadeTextArg(StrBadPicture, path, why.isEmpty() ? LadeText(StrBadPictureData) : why));
+        throw AppError(
+            LadeTextArg(StrBadPicture, path, why.isEmpty() ? LadeText(StrBadPictureData) : why));
     return p;
 }
 
 QSize Picture::size() const {
-    if (metafile_)
-        return metafile_->pixelSize();
+    if (metafile_) return metafile_->pixelSize();
     return image_.size();
 }
 
 void Picture::draw(QPainter& painter, const QRect& target) const {
-    if (isNull() || target.isEmpty())
-        return;
+    if (isNull() || target.isEmpty()) return;
     if (metafile_) {
         metafile_->play(painter, target);
         return;

@@ -4,12 +4,18 @@
 
 static const char* kindName(ScriptedDialogs::Kind k) {
     switch (k) {
-    case ScriptedDialogs::Kind::Message: return "message box";
-    case ScriptedDialogs::Kind::OpenFile: return "open dialog";
-    case ScriptedDialogs::Kind::SaveFile: return "save dialog";
-    case ScriptedDialogs::Kind::Color: return "colour dialog";
-    case ScriptedDialogs::Kind::PrintDialog: return "print dialog";
-    case ScriptedDialogs::Kind::PrinterSetup: return "printer set-up dialog";
+    case ScriptedDialogs::Kind::Message:
+        return "message box";
+    case ScriptedDialogs::Kind::OpenFile:
+        return "open dialog";
+    case ScriptedDialogs::Kind::SaveFile:
+        return "save dialog";
+    case ScriptedDialogs::Kind::Color:
+        return "colour dialog";
+    case ScriptedDialogs::Kind::PrintDialog:
+        return "print dialog";
+    case ScriptedDialogs::Kind::PrinterSetup:
+        return "printer set-up dialog";
     }
     return "?";
 }
@@ -42,8 +48,7 @@ ScriptedDialogs& ScriptedDialogs::answerPrinterSetup(bool ok) {
 QStringList ScriptedDialogs::messages() const {
     QStringList out;
     for (const Asked& a : asked_)
-        if (a.kind == Kind::Message)
-            out << a.text;
+        if (a.kind == Kind::Message) out << a.text;
     return out;
 }
 
@@ -55,11 +60,12 @@ void ScriptedDialogs::clear() {
 
 bool ScriptedDialogs::take(Kind kind, Answer& out, const QString& what) {
     if (queue_.isEmpty() || queue_.first().kind != kind) {
-        const QByteArray msg = QStringLiteral("unexpected %1: %2 (next scripted answer: %3)")
-                                   .arg(QLatin1String(kindName(kind)), what,
-                                        queue_.isEmpty() ? QStringLiteral("none")
-                                                         : QLatin1String(kindName(queue_.first().kind)))
-                                   .toUtf8();
+        const QByteArray msg =
+            QStringLiteral("unexpected %1: %2 (next scripted answer: %3)")
+                .arg(QLatin1String(kindName(kind)), what,
+                     queue_.isEmpty() ? QStringLiteral("none")
+                                      : QLatin1String(kindName(queue_.first().kind)))
+                .toUtf8();
         QTest::qFail(msg.constData(), __FILE__, __LINE__);
         return false;
     }
@@ -91,7 +97,9 @@ std::optional<qint32> ScriptedDialogs::chooseColor(qint32 initial) {
     return take(Kind::Color, a, QString::number(initial)) ? a.color : std::nullopt;
 }
 
-void ScriptedDialogs::openInBrowser(const QString& fileOrUrl) { opened_ << fileOrUrl; }
+void ScriptedDialogs::openInBrowser(const QString& fileOrUrl) {
+    opened_ << fileOrUrl;
+}
 
 bool ScriptedDialogs::printDialog(QPrinter&) {
     asked_.append({Kind::PrintDialog, MsgKind::Information, MsgButtons::Ok, {}, {}, 0});

@@ -24,8 +24,8 @@ public:
         Kind kind;
         MsgKind msgKind = MsgKind::Information;
         MsgButtons buttons = MsgButtons::Ok;
-        QString text;                // message text
-        FileDialogRequest request;   // file dialogs
+        QString text;              // message text
+        FileDialogRequest request; // file dialogs
         qint32 initialColor = 0;
     };
     const QList<Asked>& asked() const { return asked_; }

@@ -12,8 +12,7 @@ TestProgDir::TestProgDir() {
     while (it.hasNext()) {
         const QString f = it.next();
         const QString rel = QDir(src).relativeFilePath(f);
-        if (rel.endsWith(QLatin1String(".keep")))
-            continue;
+        if (rel.endsWith(QLatin1String(".keep"))) continue;
         QDir().mkpath(QFileInfo(dir_.filePath(rel)).absolutePath());
         QFile::copy(f, dir_.filePath(rel));
         QFile(dir_.filePath(rel)).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
@@ -28,7 +27,9 @@ TestProgDir::TestProgDir() {
     SetProgDir(dir_.path());
 }
 
-QString TestProgDir::path() const { return dir_.path() + QLatin1Char('/'); }
+QString TestProgDir::path() const {
+    return dir_.path() + QLatin1Char('/');
+}
 
 QString fixturePath(const QString& name) {
     return QStringLiteral(ZARVEX_FIXTURE_DIR "/") + name;
@@ -36,7 +37,6 @@ QString fixturePath(const QString& name) {
 
 QByteArray fixtureBytes(const QString& name) {
     QFile f(fixturePath(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
+    if (!f.open(QIODevice::ReadOnly)) return {};
     return f.readAll();
 }
