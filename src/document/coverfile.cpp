@@ -49,7 +49,25 @@ QStringList CoverFile::readLines(const QString& path) {
     if (fi.size() > MaxFileSize)
         throw AppError(LadeTextArg(StrCoverTooLarge, path, QString::number(fi.size() >> 20),
                                    QString::number(MaxFileSize >> 20)));
-    QStringList lines = readTextLines(path, true);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    const QByteArray bytes = f.read(MaxFileSize + 1);
+    if (f.error() != QFileDevice::NoError)
+        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+    if (bytes.size() > MaxFileSize)
+        throw AppError(LadeTextArg(StrCoverTooLarge, path, QString::number(bytes.size() >> 20),
+                                   QString::number(MaxFileSize >> 20)));
+    // Every line costs a list entry, so a file of nothing but line breaks is refused before
+    // it is split.
+    qsizetype breaks = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+            ++breaks;
+    if (breaks > MaxLines)
+        throw AppError(LadeTextArg(StrCoverTooManyLines, path, QString::number(MaxLines)));
+    QStringList lines = splitLines(QStringView(decodeText(bytes)), true);
     if (lines.isEmpty()) throw AppError(LadeTextArg(StrCoverEmpty, path));
     return lines;
 }

@@ -10,7 +10,8 @@ class CoverFile {
 public:
     // A real cover, even with large listings, is far below this; anything bigger is refused
     // before it is read into memory.
-    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
+    static constexpr qsizetype MaxLines = 2'000'000;
 
     struct Loaded {
         std::optional<int> layout; // the stored case layout (version 2.0 files only)
@@ -19,7 +20,8 @@ public:
     enum class Reader { ByFirstLine, V20 };
 
     // The lines of a cover file (a NUL ends the text). Throws AppError for a missing,
-    // unreadable, empty, oversized or non-regular file.
+    // unreadable, empty, oversized or non-regular file, or one of more than
+    // MaxLines lines.
     static QStringList readLines(const QString& path);
     // Reads the file into doc, which the caller has reset. Throws AppError naming the file
     // and line; doc is then partly filled and must be thrown away.

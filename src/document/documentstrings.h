@@ -19,4 +19,5 @@ enum DocumentStringId {
     StrCoverNotLoaded = 533,      // opened, but the following could not be loaded:
     StrCoverFolderMissing = 534,  // reason: the folder does not exist
     StrCoverIsFolder = 535,       // reason: there is a folder of that name
+    StrCoverTooManyLines = 536,   // file "%1" has more than %2 lines
 };

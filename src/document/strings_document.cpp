@@ -22,6 +22,7 @@ const StringTableItem kStringsDocument[] = {
     {533, u"Die Datei wurde geöffnet, aber Folgendes konnte nicht geladen werden:"},
     {534, u"der Ordner existiert nicht"},
     {535, u"an dieser Stelle liegt ein Ordner"},
+    {536, u"Die Datei \"%1\" hat mehr als %2 Zeilen; so groß ist keine Cover-Datei."},
     {1520, u"The file \"%1\" cannot be read.\nLine %2: %3\nThe open document is left as it "
            u"was."},
     {1521, u"a number was expected, not \"%1\""},
@@ -39,5 +40,6 @@ const StringTableItem kStringsDocument[] = {
     {1533, u"The file was opened, but the following could not be loaded:"},
     {1534, u"the folder does not exist"},
     {1535, u"there is a folder of that name"},
+    {1536, u"The file \"%1\" has more than %2 lines; no cover file is that large."},
 };
 const std::size_t kStringsDocumentSize = std::size(kStringsDocument);

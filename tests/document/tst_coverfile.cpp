@@ -391,6 +391,8 @@ void TestCoverFile::oversizedAndOddFilesAreRefused() {
         QVERIFY(f.resize(CoverFile::MaxFileSize + 1)); // sparse, costs no disk
     }
     refused(big, QStringLiteral("too large"));
+    writeBytes(big, QByteArray(CoverFile::MaxLines + 1, '\n'));
+    refused(big, QStringLiteral("more than 2000000 lines"));
     const QString empty = dir.file(QStringLiteral("ZVX/empty.zvx"));
     writeBytes(empty, {});
     refused(empty, QStringLiteral("is empty"));
