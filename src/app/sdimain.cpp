@@ -174,12 +174,10 @@ bool TSDIAppForm::FormCloseQuery() {
 
 void TSDIAppForm::connectDocumentCommands() {
     DocumentCommands* c = Commands.get();
-    for (auto [action, button, command] :
-         {std::tuple{Neu1, BtnNew, &DocumentCommands::Neu1Click},
-          std::tuple{ffnen1, BtnOpen, &DocumentCommands::OpenItemClick}}) {
-        connect(action, &QAction::triggered, this, [c, command] { (c->*command)(); });
-        connect(button, &QToolButton::clicked, this, [c, command] { (c->*command)(); });
-    }
+    connect(Neu1, &QAction::triggered, this, [c] { c->Neu1Click(); });
+    connect(BtnNew, &QToolButton::clicked, this, [c] { c->Neu1Click(); });
+    connect(ffnen1, &QAction::triggered, this, [c] { c->OpenItemClick(); });
+    connect(BtnOpen, &QToolButton::clicked, this, [c] { c->OpenItemClick(); });
     connect(Speichern1, &QAction::triggered, this, [c] { c->SaveBtnClick(); });
     connect(SaveBtn, &QToolButton::clicked, this, [c] { c->SaveBtnClick(); });
     connect(Speichernunter1, &QAction::triggered, this, [c] { c->Speichernunter1Click(); });
