@@ -2,6 +2,7 @@
 #include "document/documentstrings.h"
 #include "platform/apperror.h"
 #include "platform/paths.h"
+#include "platform/picturepath.h"
 #include "platform/stringtable.h"
 
 #include <QDir>
@@ -30,14 +31,15 @@ std::optional<qint32> parseInt(const QString& line) {
     return qint32(value);
 }
 
-// Stored paths may use '\'; relative ones are taken from the program directory.
+// Where a stored picture path points here (a cover made on Windows names C:/.../BILDER/x).
+// Only an absolute result counts, so nothing depends on the working folder.
 QString storedFilePath(const QString& stored) {
-    QString p = normalizeSeparators(stored);
-    if (QDir::isRelativePath(p)) p = ProgDir() + p;
-    return resolveCaseInsensitive(p);
+    const QString p = resolvePicturePath(stored);
+    return QDir::isAbsolutePath(p) ? p : QString();
 }
 
 bool isExistingFile(const QString& path) {
+    if (path.isEmpty()) return false;
     const QFileInfo fi(path);
     return fi.exists() && fi.isFile();
 }

@@ -275,6 +275,12 @@ void TestCoverFile::pictureSides() {
                   QStringLiteral("bilder\\DA.bmp"));
     QCOMPARE(readInto(lines, doc), QString());
     QCOMPARE(doc.Bild[2].size(), QSize(4, 3));
+    // So is a picture named by a path of the Windows computer the cover was made on.
+    lines.replace(lines.indexOf(QStringLiteral("bilder\\DA.bmp")),
+                  QStringLiteral("C:\\ALT\\BILDER\\da.bmp"));
+    QCOMPARE(readInto(lines, doc), QString());
+    QCOMPARE(doc.Bild[2].size(), QSize(4, 3));
+    QCOMPARE(doc.BildFormat[2].DateiName, QStringLiteral("C:\\ALT\\BILDER\\da.bmp"));
 }
 
 void TestCoverFile::windows1252FileRoundTripsByteForByte() {
