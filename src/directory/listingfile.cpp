@@ -34,13 +34,17 @@ DirectoryListing ParseListingFile(const QByteArray& bytes) {
     listing.reserve(bytes.count('\n') + bytes.count('\r') + 2);
     QByteArrayView view(bytes);
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Decoding a whole file drops a byte order mark at its start only; every later line
+    // keeps one as a character.
+    QStringDecoder first(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder later(QStringDecoder::Utf8,
+                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     bool valid = true;
     forEachLine(view, [&](qsizetype start, qsizetype length) {
-        if (valid) {
-            listing.append(utf8(view.sliced(start, length)));
-            valid = !utf8.hasError();
-        }
+        if (!valid) return;
+        QStringDecoder& utf8 = start == 0 ? first : later;
+        listing.append(utf8(view.sliced(start, length)));
+        valid = !utf8.hasError();
     });
     if (!valid) {
         listing.clear();

@@ -248,6 +248,12 @@ void TestListingFile::loadCompletesPairsAndKeepsLines_data() {
         << QByteArray("H\rA\nc\r\n") << DirectoryListing{"H", "A", "c"};
     QTest::newRow("no final break") << QByteArray("H\r\nA\r\nc") << DirectoryListing{"H", "A", "c"};
     QTest::newRow("empty") << QByteArray() << DirectoryListing{};
+    QTest::newRow("byte order mark inside") << QByteArray("\xEF\xBB\xBFH\r\xEF\xBB\xBF")
+                                            << DirectoryListing{"H", QString(QChar(0xFEFF)), ""};
+    QTest::newRow("two marks at the start")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFH") << DirectoryListing{"H"};
+    QTest::newRow("Windows-1252 keeps the mark bytes")
+        << QByteArray("\xEF\xBB\xBFH\xFC") << DirectoryListing{"\u00EF\u00BB\u00BFH\u00FC"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\n\r\n") << DirectoryListing{"", "", ""};
 }
 
@@ -255,6 +261,10 @@ void TestListingFile::loadCompletesPairsAndKeepsLines() {
     QFETCH(QByteArray, bytes);
     QFETCH(DirectoryListing, listing);
     QCOMPARE(ParseListingFile(bytes), listing);
+    // The same as decoding the whole file at once.
+    DirectoryListing whole = splitLines(decodeText(bytes));
+    if (whole.size() % 2 == 0 && !whole.isEmpty()) whole.append(QString());
+    QCOMPARE(whole, listing);
     const QString path = tmp_.filePath("parsed.vmk");
     writeFileSafely(path, bytes);
     QCOMPARE(LoadListingFile(path), listing);
