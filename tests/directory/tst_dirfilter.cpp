@@ -10,25 +10,15 @@
 class TestDirFilter : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void startsAsSpecified();
     void maskEditableOnlyForFiles();
     void okTakesSettingsCancelKeepsThem_data();
     void okTakesSettingsCancelKeepsThem();
     void textsFollowLanguage();
 };
 
-void TestDirFilter::startsAsSpecified() {
-    TDlgDirFilter dlg;
-    QVERIFY(dlg.CheckNurVerzeichnisse->isChecked());
-    QCOMPARE(dlg.EditDateiFilter->text(), QStringLiteral("*.*"));
-    QVERIFY(!dlg.EditDateiFilter->isEnabled());
-    const DirFilterSettings fresh;
-    QVERIFY(fresh.OnlyDirectories);
-    QCOMPARE(fresh.FileMask, QStringLiteral("*.*"));
-}
-
 void TestDirFilter::maskEditableOnlyForFiles() {
     TDlgDirFilter dlg;
+    QVERIFY(!dlg.EditDateiFilter->isEnabled()); // folders only at the start
     dlg.setFrom({false, QStringLiteral("*.MP3")});
     QVERIFY(dlg.EditDateiFilter->isEnabled());
     QCOMPARE(dlg.EditDateiFilter->text(), QStringLiteral("*.MP3"));

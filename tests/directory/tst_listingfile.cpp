@@ -74,7 +74,6 @@ private Q_SLOTS:
     void escapeHtmlMatchesRuleByRuleReplacement();
     void webPageHeadingOnly();
     void webPageEntries();
-    void homepageFollowsLanguage();
     void textExportLeavesOutComments();
     void encodingDecidedForTheWholeFile();
     void unwritableFileIsReported();
@@ -171,13 +170,6 @@ void TestListingFile::webPageEntries() {
         const QStringList lines = htmlLines({"H", QString(level - 1, u' ') + "n", ""});
         QCOMPARE(lines[10], row.arg("+" + QString(level - 2, u'-'), "n"));
     }
-}
-
-void TestListingFile::homepageFollowsLanguage() {
-    SetLanguageOffset(0);
-    QCOMPARE(HomepageAddress(), StringTableEntry(IdHomepageGerman));
-    SetLanguageOffset(1000);
-    QCOMPARE(HomepageAddress(), StringTableEntry(IdHomepageEnglish));
 }
 
 void TestListingFile::textExportLeavesOutComments() {
