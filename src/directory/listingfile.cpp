@@ -43,8 +43,10 @@ DirectoryListing ParseListingFile(const QByteArray& bytes) {
     forEachLine(view, [&](qsizetype start, qsizetype length) {
         if (!valid) return;
         QStringDecoder& utf8 = start == 0 ? first : later;
-        listing.append(utf8(view.sliced(start, length)));
+        QString line = utf8(view.sliced(start, length));
         valid = !utf8.hasError();
+        // A file of nothing but a mark has no line, as an empty file has none.
+        if (!line.isEmpty() || start + length < view.size()) listing.append(std::move(line));
     });
     if (!valid) {
         listing.clear();

@@ -242,6 +242,7 @@ void TestListingFile::loadCompletesPairsAndKeepsLines_data() {
     QTest::newRow("empty") << QByteArray() << DirectoryListing{};
     QTest::newRow("byte order mark inside") << QByteArray("\xEF\xBB\xBFH\r\xEF\xBB\xBF")
                                             << DirectoryListing{"H", QString(QChar(0xFEFF)), ""};
+    QTest::newRow("two marks only") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << DirectoryListing{};
     QTest::newRow("two marks at the start")
         << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFH") << DirectoryListing{"H"};
     QTest::newRow("Windows-1252 keeps the mark bytes")
