@@ -1,6 +1,9 @@
 #include "app/sdimain.h"
 #include "app/lkzwahl.h"
 #include "app/startup.h"
+#include "content/fmtrand.h"
+#include "content/fmtueber.h"
+#include "content/sidepanel.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
 #include "platform/inifile.h"
@@ -52,6 +55,8 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent
     connectDocumentCommands();
     SetupPreview();
     FormCreate();
+    SetupSidePanel(); // needs the font list of FormCreate
+    ComboCoverLayoutChange();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -92,11 +97,7 @@ void TSDIAppForm::disableUnbuiltCommands() {
         MenuHilfeHomepage, MenuHilfeEmail,       MenuHilfeInfo};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {
-        BtnDrucken,    BtnVerzeichnis,      BtnText,       BtnBild,       EditRandtext,
-        BtnFormatRand, CheckKopfzeile,      EditKopfzeile, BtnFormatKopf, CheckFusszeile,
-        EditFusszeile, BtnFormatFuss,       RadioHgFarbe,  RadioHgBild,   BtnHintergrundfarbe,
-        ComboHgTextur, BtnTexturHinzufuegen};
+    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnText, BtnBild};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -131,8 +132,7 @@ void TSDIAppForm::ApplyLanguage() {
 }
 
 void TSDIAppForm::FillTextureList() {
-    ComboHgTextur->clear();
-    ComboHgTextur->addItems(TextureFileNames(ProgSubDir(QStringLiteral("texturen"))));
+    Panel->FillTextureList();
 }
 
 void TSDIAppForm::ResetDocument() {
@@ -213,14 +213,8 @@ void TSDIAppForm::SetupPreview() {
             &PreviewBox::MenuAnsichtStandardClick);
     connect(Vorschau, &PreviewBox::zoomChanged, this, &TSDIAppForm::UpdateZoomControls);
     UpdateZoomControls();
-    connect(SeitenGruppe, &QButtonGroup::idClicked, this, &TSDIAppForm::ShowSide);
-    const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
-                                       MenuRueckInnen};
-    for (int s = 0; s < sideItems.size(); ++s)
-        connect(sideItems[s], &QAction::triggered, this, [this, s] { ShowSide(s); });
     connect(ComboCoverLayout, &QComboBox::currentIndexChanged, this,
             &TSDIAppForm::ComboCoverLayoutChange);
-    ComboCoverLayoutChange();
 }
 
 void TSDIAppForm::UpdateZoomControls() {
@@ -240,19 +234,41 @@ void TSDIAppForm::RenderSidePreview(int side) {
 }
 
 void TSDIAppForm::ShowSide(int side) {
-    if (side < 0 || side >= CoverDocument::SideCount) return;
-    Doc.AktSeite = side;
-    // The panel's texts first: the preview takes them from the edits.
-    EditKopfzeile->setText(Doc.KopfText[side]);
-    EditFusszeile->setText(Doc.FussText[side]);
-    EditRandtext->setText(Doc.RandText);
-    CheckKopfzeile->setChecked(Doc.KopfFormat[side].Sichtbar == 1);
-    CheckFusszeile->setChecked(Doc.FussFormat[side].Sichtbar == 1);
-    if (QAbstractButton* button = SeitenGruppe->button(side)) button->setChecked(true);
-    const QList<QAction*> sideItems = {MenuVorderAussen, MenuVorderInnen, MenuRueckAussen,
-                                       MenuRueckInnen};
-    sideItems[side]->setChecked(true);
-    RenderSidePreview(side);
+    Panel->ShowSide(side);
+}
+
+void TSDIAppForm::SetupSidePanel() {
+    DlgFormatKopfFuss = new TDlgFormatKopfFuss(Dlgs, SchriftListe, this);
+    DlgFormatRandtext = new TDlgFormatRandtext(Dlgs, SchriftListe, this);
+    SidePanelWidgets w;
+    w.LabelRandtext = LabelRandtext;
+    w.EditRandtext = EditRandtext;
+    w.BtnFormatRand = BtnFormatRand;
+    w.CheckKopfzeile = CheckKopfzeile;
+    w.EditKopfzeile = EditKopfzeile;
+    w.BtnFormatKopf = BtnFormatKopf;
+    w.CheckFusszeile = CheckFusszeile;
+    w.EditFusszeile = EditFusszeile;
+    w.BtnFormatFuss = BtnFormatFuss;
+    w.RadioHgFarbe = RadioHgFarbe;
+    w.RadioHgBild = RadioHgBild;
+    w.PanelHgVorschau = PanelHgVorschau;
+    w.ImgHgVorschau = ImgHgVorschau;
+    w.BtnHintergrundfarbe = BtnHintergrundfarbe;
+    w.ComboHgTextur = ComboHgTextur;
+    w.BtnTexturHinzufuegen = BtnTexturHinzufuegen;
+    w.sideButtons = sideButtons();
+    w.sideMenuItems = sideMenuItems();
+    w.MenuVerzeichnis = MenuVerzeichnis;
+    w.MenuText = MenuText;
+    w.MenuBild = MenuBild;
+    w.ComboCoverLayout = ComboCoverLayout;
+    SidePanelHost host;
+    host.bereit = [this] { return Bereit; };
+    host.setBereit = [this](bool ready) { Bereit = ready; };
+    host.renderSidePreview = [this](int side) { RenderSidePreview(side); };
+    host.openPictureDialog = [this] { return OpenPictureDialog; };
+    Panel = new SidePanel(w, Doc, Dlgs, host, *DlgFormatKopfFuss, *DlgFormatRandtext, this);
 }
 
 void TSDIAppForm::ComboCoverLayoutChange() {

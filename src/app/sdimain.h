@@ -13,6 +13,9 @@
 
 class IniFile;
 class PreviewBox;
+class SidePanel;
+class TDlgFormatKopfFuss;
+class TDlgFormatRandtext;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -81,8 +84,12 @@ public:
     PreviewBox* Vorschau = nullptr;
     // Draws side (0..3) afresh; nothing while Bereit is false or printing runs.
     void RenderSidePreview(int side);
-    // Makes side the current side and shows it (the side panel fills itself later on).
+    // The side switch: the side panel fills itself from the document and the side is drawn.
     void ShowSide(int side);
+    // The side panel and the format dialogs it opens (created once, live as long as the window).
+    SidePanel* Panel = nullptr;
+    TDlgFormatKopfFuss* DlgFormatKopfFuss = nullptr;
+    TDlgFormatRandtext* DlgFormatRandtext = nullptr;
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 
@@ -100,6 +107,7 @@ private:
     void disableUnbuiltCommands();
     void connectDocumentCommands();
     void SetupPreview();
+    void SetupSidePanel();
     void UpdateZoomControls();
 
     Dialogs& Dlgs;

@@ -21,11 +21,3 @@ int ChooseLanguage(int sprache, const IniFile& ini, const std::function<int()>& 
     }
     return sprache;
 }
-
-QStringList TextureFileNames(const QString& dir) {
-    const QStringList masks = {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"),
-                               QStringLiteral("*.emf"), QStringLiteral("*.ico"),
-                               QStringLiteral("*.jpg")};
-    // QDir matches name filters without regard to letter case unless told otherwise.
-    return QDir(dir).entryList(masks, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
-}

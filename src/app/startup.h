@@ -16,6 +16,3 @@ QString IniNameFor(const QString& exeName);
 // cannot be written although it looked writable is left alone as well.
 int ChooseLanguage(int sprache, const IniFile& ini, const std::function<int()>& ask);
 
-// The texture list: the file names in dir matching *.BMP;*.WMF;*.EMF;*.ICO;*.JPG in any
-// letter case, sorted by name.
-QStringList TextureFileNames(const QString& dir);

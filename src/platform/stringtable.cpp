@@ -12,7 +12,7 @@ const QHash<int, const char16_t*>& table() {
         const std::pair<const StringTableItem*, std::size_t> blocks[] = {
             {kStringsBase, kStringsBaseSize},         {kStringsPlatform, kStringsPlatformSize},
             {kStringsDocument, kStringsDocumentSize}, {kStringsDirectory, kStringsDirectorySize},
-            {kStringsApp, kStringsAppSize}};
+            {kStringsApp, kStringsAppSize},           {kStringsContent, kStringsContentSize}};
         for (const auto& [items, n] : blocks)
             for (std::size_t i = 0; i < n; ++i)
                 if (items[i].id > 0)

@@ -1,4 +1,5 @@
 #include "app/startup.h"
+#include "content/sidepanel.h"
 #include "platform/inifile.h"
 #include "platform/textcodec.h"
 
