@@ -81,6 +81,8 @@ QImage decodeDib(const ByteReader& info, const ByteReader& bits) {
     if (d.compression == BiRgb || d.compression == BiBitfields) {
         if (bitsSize < stride * h) return QImage();
         bitsSize = stride * h;
+    } else if (d.width * h > std::max<qint64>(1'000'000, bitsSize * 256)) {
+        return QImage(); // run lengths cannot fill a picture that large from so few bytes
     }
     // Qt's reader does the pixel work; we hand it a well-formed file whose sizes we checked.
     const qint64 offset = 14 + d.infoSize;

@@ -195,12 +195,15 @@ void MetafilePlayer::restoreDc(int which) {
 }
 
 void MetafilePlayer::addObject(const GdiObject& o) {
-    for (auto& slot : objects_)
-        if (slot.kind == GdiObject::Kind::Empty) {
-            slot = o;
-            return;
-        }
-    if (objects_.size() < size_t(MaxObjects)) objects_.push_back(o);
+    // The lowest free slot, found from a hint so a full table is not searched again and again.
+    while (firstFree_ < objects_.size() && objects_[firstFree_].kind != GdiObject::Kind::Empty)
+        ++firstFree_;
+    if (firstFree_ < objects_.size()) {
+        objects_[firstFree_++] = o;
+    } else if (objects_.size() < size_t(MaxObjects)) {
+        objects_.push_back(o);
+        firstFree_ = objects_.size();
+    }
 }
 
 void MetafilePlayer::setObject(quint32 index, const GdiObject& o) {
@@ -252,7 +255,10 @@ void MetafilePlayer::selectStockObject(quint32 stock) {
 }
 
 void MetafilePlayer::deleteObject(quint32 index) {
-    if (index < objects_.size()) objects_[index] = GdiObject();
+    if (index < objects_.size()) {
+        objects_[index] = GdiObject();
+        firstFree_ = std::min(firstFree_, size_t(index));
+    }
 }
 
 QPen MetafilePlayer::currentPen() const {

@@ -183,7 +183,8 @@ private:
     DcState dc_;
     std::vector<DcState> saved_;
     std::vector<GdiObject> objects_;
-    QPainterPath path_; // target space
+    size_t firstFree_ = 0; // no empty slot below this one
+    QPainterPath path_;    // target space
     qint64 work_ = 0;
     bool clipDirty_ = true;
 };

@@ -24,7 +24,7 @@ QFont fontFor(const GdiFont& f) {
 
 void MetafilePlayer::textOut(QPointF p, const QString& text, const QVector<double>& dx,
                              quint32 options, const QRectF& rect, bool useCurrentPosition) {
-    addWork(text.size() + 4);
+    addWork(16 * text.size() + 4); // each glyph is far dearer than a point
     if (dc_.pathOpen || !canContinue()) return;
     const QTransform m = logicalToTarget();
     if (!applyTransform()) return;

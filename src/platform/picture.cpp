@@ -64,7 +64,11 @@ Picture Picture::load(const QString& path) {
                                       QStringLiteral("wmf"),  QStringLiteral("emf")};
     // The kind first: an empty texture name must not be reported as an unreadable folder.
     if (!known.contains(suffix)) throw AppError(LadeTextArg(StrUnknownPictureKind, path));
-    const QByteArray data = readAll(path);
+    return decode(readAll(path), suffix, path);
+}
+
+Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const QString& path) {
+    const QString suffix = suffixIn.toLower();
     QString why;
     Picture p;
     if (suffix == QLatin1String("bmp")) {
@@ -75,8 +79,10 @@ Picture Picture::load(const QString& path) {
         p = fromImage(decodeJpeg(data, &why), Kind::Jpeg);
     } else if (suffix == QLatin1String("ico")) {
         p = fromImage(bestIcon(data), Kind::Icon);
-    } else {
+    } else if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf")) {
         p = fromMetafile(Metafile::parse(data, &why));
+    } else {
+        throw AppError(LadeTextArg(StrUnknownPictureKind, path));
     }
     if (p.isNull())
         throw AppError(

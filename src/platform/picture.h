@@ -1,8 +1,8 @@
 #pragma once
+#include <memory>
 #include <QImage>
 #include <QRect>
 #include <QString>
-#include <memory>
 
 class QPainter;
 class Metafile;
@@ -16,6 +16,9 @@ public:
     Picture() = default;
     // Loads by the file's extension (.bmp .jpg .jpeg .ico .wmf .emf). Throws AppError.
     static Picture load(const QString& path);
+    // Decodes file bytes as the kind the suffix names ("bmp", "jpg", ...); name is used in
+    // messages only. Throws AppError like load.
+    static Picture decode(const QByteArray& data, const QString& suffix, const QString& name);
     static Picture fromImage(const QImage& image, Kind kind = Kind::Bitmap);
     static Picture fromMetafile(std::shared_ptr<const Metafile> metafile);
 
