@@ -4,6 +4,9 @@
 #include <QImage>
 #include <QPainter>
 
+// fontconfig keeps its caches until exit; that is not a leak of ours.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig\n"; }
+
 // The loaders draw text and images, so the targets need a GUI application (offscreen).
 inline void ensureFuzzApp() {
     static int argc = 1;

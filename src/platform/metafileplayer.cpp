@@ -266,7 +266,7 @@ QPen MetafilePlayer::currentPen() const {
     const quint32 style = p.style & 0xF;
     if (dc_.nullPen || style == 5) return Qt::NoPen;
     QPen pen(p.color);
-    pen.setWidthF(p.width > 0 ? p.width : 0.0);
+    pen.setWidthF(p.width > 0 ? std::min(p.width, 1e6) : 0.0);
     if (p.width <= 0) pen.setCosmetic(true);
     switch (style) {
     case 1:

@@ -29,7 +29,8 @@ QImage bestIcon(const QByteArray& data) {
     buf.open(QIODevice::ReadOnly);
     QImageReader reader(&buf, "ico");
     QImage best;
-    const int count = std::max(1, reader.imageCount());
+    // Real icons hold a handful of images; a damaged count must not mean thousands of reads.
+    const int count = std::clamp(reader.imageCount(), 1, 64);
     for (int i = 0; i < count; ++i) {
         if (i > 0 && !reader.jumpToImage(i)) break;
         const QImage img = reader.read();
@@ -72,9 +73,15 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
     QString why;
     Picture p;
     if (suffix == QLatin1String("bmp")) {
-        QImage img;
-        img.loadFromData(data, "bmp");
-        p = fromImage(img, Kind::Bitmap);
+        QBuffer buf;
+        buf.setData(data);
+        buf.open(QIODevice::ReadOnly);
+        QImageReader reader(&buf, "bmp");
+        // A header may claim a huge picture that its few bytes cannot fill; refuse it before
+        // the reader allocates and clears it.
+        const QSize s = reader.size();
+        if (qint64(s.width()) * s.height() <= std::max<qint64>(4'000'000, data.size() * 256))
+            p = fromImage(reader.read(), Kind::Bitmap);
     } else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
         p = fromImage(decodeJpeg(data, &why), Kind::Jpeg);
     } else if (suffix == QLatin1String("ico")) {
