@@ -1,5 +1,6 @@
 #pragma once
 #include <optional>
+#include <QLine>
 #include <QList>
 #include <QPoint>
 #include <QPolygon>

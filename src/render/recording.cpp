@@ -23,6 +23,15 @@ QString quoted(const QString& s) {
     return QLatin1Char('"') + out + QLatin1Char('"');
 }
 
+// The dump's style word: b, i, u for bold, italic, underline, "-" for none.
+QString styleWord(const QString& style) {
+    QString word;
+    if (style.contains(QLatin1String("bold"))) word += u'b';
+    if (style.contains(QLatin1String("italic"))) word += u'i';
+    if (style.contains(QLatin1String("underline"))) word += u'u';
+    return word.isEmpty() ? QStringLiteral("-") : word;
+}
+
 void applyState(QPainter& p, const Recording::State& s, const QTransform& base,
                 QPainter::RenderHints baseHints) {
     const QTransform t = s.transform * base;
@@ -136,7 +145,7 @@ QString Recording::dump() const {
                        .arg(e.pos.y())
                        .arg(e.angle)
                        .arg(e.cell)
-                       .arg(hex(e.colour), quoted(e.family), e.style, quoted(e.text));
+                       .arg(hex(e.colour), quoted(e.family), styleWord(e.style), quoted(e.text));
             break;
         case Element::Type::Image:
             out += QStringLiteral("image %1 %2 %3 %4 %5\n")

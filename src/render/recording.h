@@ -51,7 +51,8 @@ public:
     //   fill L T R B #RRGGBB
     //   line X1 Y1 X2 Y2 #RRGGBB
     //   polyline #RRGGBB X,Y X,Y ...
-    //   text L T ANGLE CELL #RRGGBB "FAMILY" STYLE "TEXT"   (\ and " escaped with \)
+    //   text L T ANGLE CELL #RRGGBB "FAMILY" STYLE "TEXT"   (\ and " escaped with \;
+    //                                                      STYLE: b, i, u joined, or -)
     //   image L T R B KIND                                 (Bitmap, Jpeg, Icon, Metafile)
     // A picture shows as its image line only, not as what drawing it took.
     QString dump() const;

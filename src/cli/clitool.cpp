@@ -1,0 +1,73 @@
+#include "cli/clitool.h"
+#include "cli/clidialogs.h"
+#include "cli/clistrings.h"
+#include "cli/covercommands.h"
+#include "cli/listingcommands.h"
+#include "platform/apperror.h"
+#include "platform/inifile.h"
+#include "platform/paths.h"
+#include "platform/stringtable.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+int CliTool::languageOffset(const CliOptions& options) {
+    if (options.language == QStringLiteral("de")) return 0;
+    if (options.language == QStringLiteral("en")) return 1000;
+    // The window program's settings file, whatever this executable is called.
+    const IniFile ini(resolveCaseInsensitive(ProgDir() + QStringLiteral("zarvex.INI")));
+    return LanguageOffsetFor(
+        ini.readInteger(QStringLiteral("EINSTELLUNGEN"), QStringLiteral("sprache"), 0));
+}
+
+int CliTool::run(const QStringList& args, bool showProgress) {
+    const CliParser::Result parsed = CliParser::parse(args);
+    const CliOptions& o = parsed.options;
+    const bool progDirOk = o.progDir.isEmpty() || QFileInfo(o.progDir).isDir();
+    if (!o.progDir.isEmpty() && progDirOk) SetProgDir(QDir(o.progDir).absolutePath());
+    SetLanguageOffset(languageOffset(o));
+
+    if (!parsed.ok()) {
+        err_ << CliDialogs::oneLine(CliParser::errorText(parsed)) << Qt::endl;
+        return CliUsageError;
+    }
+    if (o.help) {
+        out_ << CliParser::helpText(o.command) << Qt::flush;
+        return CliOk;
+    }
+    if (!progDirOk) {
+        err_ << CliDialogs::oneLine(LadeTextArg(StrCliFolderUnreadable, o.progDir)) << Qt::endl;
+        return CliBadInput;
+    }
+    try {
+        return dispatch(o, showProgress);
+    } catch (const AppError& e) {
+        err_ << CliDialogs::oneLine(e.message()) << Qt::endl;
+    } catch (const std::exception& e) {
+        err_ << CliDialogs::oneLine(QString::fromLocal8Bit(e.what())) << Qt::endl;
+    }
+    return CliBadInput;
+}
+
+int CliTool::dispatch(const CliOptions& o, bool showProgress) {
+    CoverCommands cover(o, out_, err_);
+    CliDialogs dialogs(err_);
+    ListingCommands listing(o, err_, dialogs, showProgress);
+    switch (o.command) {
+    case CliCommand::Sheets:
+        return cover.sheets();
+    case CliCommand::Render:
+        return cover.render();
+    case CliCommand::Dump:
+        return cover.dump();
+    case CliCommand::Convert:
+        return cover.convert();
+    case CliCommand::Scan:
+        return listing.scan();
+    case CliCommand::Listing:
+        return listing.listing();
+    case CliCommand::None:
+        break;
+    }
+    return CliUsageError;
+}

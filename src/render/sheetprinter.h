@@ -1,0 +1,44 @@
+#pragma once
+#include "render/layouts.h"
+#include "render/recording.h"
+
+#include <QList>
+#include <QPageLayout>
+#include <QPageSize>
+
+class CoverDocument;
+class QPagedPaintDevice;
+class QPainter;
+
+// Puts recorded sheets on paper at true size: the canvas unit (0.1 mm) is mapped onto the
+// device by its resolution, with the sheet's offset measured from the top-left corner of the
+// device's printable area. Nothing is fitted to the page. Works for a printer and for a PDF.
+class SheetPrinter {
+public:
+    // The drawing of one sheet, as printing records it (texts from the document).
+    static Recording RecordSheet(const CoverDocument& document, const SheetLayout& sheet);
+
+    static QPageLayout::Orientation pageOrientation(SheetOrientation orientation);
+
+    // Plays picture on painter's current page: offset in mm from the printable area's
+    // top-left corner, one canvas unit = 0.1 mm at the device's resolution.
+    static void PaintSheet(QPainter& painter, const Recording& picture, const QPoint& offset);
+
+    // Prints the sheets on device, one page each, every page in its sheet's orientation. The
+    // device must not be painted on yet; a printer is one job for all of them (the printing
+    // command calls this once per sheet to get one job per sheet). Returns false when the
+    // device could not be opened for painting.
+    static bool PrintSheets(QPagedPaintDevice& device, const CoverDocument& document,
+                            const QList<SheetLayout>& sheets);
+
+    // Writes the sheets as a PDF file at true size on paper of pageSize, whose printable
+    // area is the whole page. All or nothing: an existing file is replaced only when the new
+    // one is complete. Throws AppError naming the file.
+    static void WriteSheetsPdf(const QString& path, const CoverDocument& document,
+                               const QList<SheetLayout>& sheets, const QPageSize& pageSize);
+
+    // Writes a recorded picture as a one-page PDF of sizeMm, the picture at offset mm from
+    // the page's corner, at true size. Throws AppError naming the file.
+    static void WritePicturePdf(const QString& path, const Recording& picture, const QSizeF& sizeMm,
+                                const QPoint& offset);
+};
