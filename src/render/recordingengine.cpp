@@ -148,17 +148,21 @@ void RecordingEngine::drawPoints(const QPointF* points, int pointCount) {
     add(Recording::Op::Points).points = QPolygonF(QList<QPointF>(points, points + pointCount));
 }
 
+void RecordingEngine::listImage(const QRectF& r) {
+    if (!listing())
+        return;
+    Recording::Element e;
+    e.type = Recording::Element::Type::Image;
+    e.rect = deviceRect(r);
+    data_->elements.append(e);
+}
+
 void RecordingEngine::drawPixmap(const QRectF& r, const QPixmap& pm, const QRectF& sr) {
     Recording::Call& call = add(Recording::Op::Pixmap);
     call.rect = r;
     call.pixmap = pm;
     call.source = sr;
-    if (listing()) {
-        Recording::Element e;
-        e.type = Recording::Element::Type::Image;
-        e.rect = deviceRect(r);
-        data_->elements.append(e);
-    }
+    listImage(r);
 }
 
 void RecordingEngine::drawTiledPixmap(const QRectF& r, const QPixmap& pixmap, const QPointF& s) {
@@ -174,12 +178,7 @@ void RecordingEngine::drawImage(const QRectF& r, const QImage& image, const QRec
     call.rect = r;
     call.image = image;
     call.source = sr;
-    if (listing()) {
-        Recording::Element e;
-        e.type = Recording::Element::Type::Image;
-        e.rect = deviceRect(r);
-        data_->elements.append(e);
-    }
+    listImage(r);
 }
 
 void RecordingEngine::drawTextItem(const QPointF& p, const QTextItem& textItem) {

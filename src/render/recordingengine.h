@@ -34,6 +34,8 @@ private:
     Recording::Call& add(Recording::Op op);
     QRect deviceRect(const QRectF& r) const;
     bool listing() const { return pictureDepth_ == 0; }
+    // Lists a raster image drawn outside a picture as an image element.
+    void listImage(const QRectF& r);
 
     std::shared_ptr<Recording::Data> data_;
     Recording::State current_;
