@@ -15,40 +15,40 @@ TAboutBox::TAboutBox(Dialogs& dialogs, const TKVVersionInfo& versionInfo, bool v
     : QDialog(parent), Dlgs(dialogs) {
     setObjectName(QStringLiteral("AboutBox"));
     SetTextId(this, 160);
-    setFixedSize(300, 190);
+    setFixedSize(300, 148);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setGeometry(8, 8, 284, 130);
+    Panel1->setGeometry(8, 8, 284, 90);
     ProgramIcon = new QLabel(Panel1);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(12, 12, 64, 64);
+    ProgramIcon->setGeometry(12, 13, 64, 64);
     ProgramIcon->setPixmap(QPixmap(ProgramImagePath(QStringLiteral("zarvex.png"))));
 
     // The designed texts, shown when there is no version record.
     ProductName = new QLabel(QStringLiteral("Zarvex!"), Panel1);
     ProductName->setObjectName(QStringLiteral("ProductName"));
-    ProductName->setGeometry(92, 16, 180, 24);
+    ProductName->setGeometry(92, 17, 180, 24);
     QFont big = ProductName->font();
     if (big.pointSizeF() > 0) big.setPointSizeF(big.pointSizeF() * 1.5);
     big.setBold(true);
     ProductName->setFont(big);
     Version = new QLabel(QStringLiteral("Version"), Panel1);
     Version->setObjectName(QStringLiteral("Version"));
-    Version->setGeometry(92, 48, 180, 20);
+    Version->setGeometry(92, 49, 180, 20);
     CompanyName = new QLabel(QStringLiteral("Zarvex project"), Panel1);
     CompanyName->setObjectName(QStringLiteral("CompanyName"));
-    CompanyName->setGeometry(92, 80, 180, 20);
+    CompanyName->setGeometry(92, 66, 180, 20);
     CompanyName->setVisible(false);
 
     BtnAutor = new QPushButton(this);
     BtnAutor->setObjectName(QStringLiteral("BtnAutor"));
-    BtnAutor->setGeometry(8, 150, 140, 30);
+    BtnAutor->setGeometry(8, 108, 140, 30);
     SetTextId(BtnAutor, 161);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(212, 150, 80, 30);
+    OKButton->setGeometry(212, 108, 80, 30);
     OKButton->setDefault(true);
     connect(BtnAutor, &QPushButton::clicked, this, &TAboutBox::BtnAutorClick);
     connect(OKButton, &QPushButton::clicked, this, [this] { done(1); });
