@@ -74,7 +74,11 @@ void TAboutBox::BtnAutorClick() {
 
 void TAboutBox::showEvent(QShowEvent* event) {
     // Centred on the screen, not on the main window.
-    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    if (const QScreen* s = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(s->availableGeometry().center());
+        move(frame.topLeft());
+    }
     OKButton->setFocus(); // Enter closes the box
     QDialog::showEvent(event);
 }

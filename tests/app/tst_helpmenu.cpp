@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -138,13 +139,17 @@ void TestHelpMenu::infoShowsAboutBoxModally() {
     QCOMPARE(w.AboutBox->windowTitle(), QString("About..."));
     QCOMPARE(w.AboutBox->BtnAutor->text(), QString("The author..."));
     bool wasModal = false;
+    QPoint offCentre;
     QTimer::singleShot(0, [&] {
         wasModal = QApplication::activeModalWidget() == w.AboutBox;
+        offCentre =
+            w.AboutBox->geometry().center() - w.AboutBox->screen()->availableGeometry().center();
         w.AboutBox->BtnAutor->click();
         w.AboutBox->OKButton->click();
     });
     w.MenuHilfeInfo->trigger();
     QVERIFY(wasModal);
+    QVERIFY2(offCentre.manhattanLength() <= 1, "centred on the screen");
     QCOMPARE(w.AboutBox->result(), 1);
     QCOMPARE(dialogs.opened(), QStringList{prog.path() + "hilfe/contact.htm"});
 }
