@@ -1,4 +1,5 @@
 #include "app/sdimain.h"
+#include "app/about.h"
 #include "app/lkzwahl.h"
 #include "app/startup.h"
 #include "content/fmtrand.h"
@@ -6,6 +7,7 @@
 #include "content/sidepanel.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
+#include "platform/helptarget.h"
 #include "platform/inifile.h"
 #include "platform/interfacetext.h"
 #include "platform/paths.h"
@@ -56,6 +58,8 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent
     SetupPreview();
     FormCreate();
     SetupSidePanel(); // needs the font list of FormCreate
+    AboutBox = new TAboutBox(Dlgs, VersionInfo, VersionOK, this);
+    connectHelpMenu();
     ComboCoverLayoutChange();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -89,12 +93,9 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::disableUnbuiltCommands() {
-    // Printing, the content dialogs, help and the side panel's editing arrive with their
-    // own parts.
-    const QList<QAction*> actions = {
-        MenuDrucken,       Druckereinrichtung1,  MenuVerzeichnis,   MenuText,
-        MenuBild,          MenuHilfeTippsTricks, MenuHilfeHandbuch, MenuHilfeAnleitungen,
-        MenuHilfeHomepage, MenuHilfeEmail,       MenuHilfeInfo};
+    // Printing, the content dialogs and the side panel's editing arrive with their own parts.
+    const QList<QAction*> actions = {MenuDrucken, Druckereinrichtung1, MenuVerzeichnis, MenuText,
+                                     MenuBild};
     for (QAction* a : actions)
         a->setEnabled(false);
     const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnText, BtnBild};
@@ -311,4 +312,39 @@ bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
         if (w->window() == this) ShowHint(w->statusTip());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TSDIAppForm::connectHelpMenu() {
+    connect(MenuHilfeTippsTricks, &QAction::triggered, this,
+            &TSDIAppForm::MenuHilfeTippsTricksClick);
+    connect(MenuHilfeHandbuch, &QAction::triggered, this, &TSDIAppForm::MenuOnlineHandbuch);
+    connect(MenuHilfeAnleitungen, &QAction::triggered, this,
+            &TSDIAppForm::MenuHilfeAnleitungenClick);
+    connect(MenuHilfeHomepage, &QAction::triggered, this, &TSDIAppForm::MenuHilfeHomepageClick);
+    connect(MenuHilfeEmail, &QAction::triggered, this, &TSDIAppForm::MenuHilfeEmailClick);
+    connect(MenuHilfeInfo, &QAction::triggered, this, &TSDIAppForm::MenuHilfeInfoClick);
+}
+
+void TSDIAppForm::MenuHilfeTippsTricksClick() {
+    OpenHelpTarget(Dlgs, HelpTarget::Faq, Sprache);
+}
+
+void TSDIAppForm::MenuOnlineHandbuch() {
+    OpenHelpTarget(Dlgs, HelpTarget::Manual, Sprache);
+}
+
+void TSDIAppForm::MenuHilfeAnleitungenClick() {
+    OpenHelpTarget(Dlgs, HelpTarget::Workshops, Sprache);
+}
+
+void TSDIAppForm::MenuHilfeHomepageClick() {
+    OpenHelpTarget(Dlgs, HelpTarget::HomePage, Sprache);
+}
+
+void TSDIAppForm::MenuHilfeEmailClick() {
+    OpenHelpTarget(Dlgs, HelpTarget::Feedback, Sprache);
+}
+
+void TSDIAppForm::MenuHilfeInfoClick() {
+    AboutBox->exec();
 }

@@ -14,6 +14,7 @@
 class IniFile;
 class PreviewBox;
 class SidePanel;
+class TAboutBox;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
 
@@ -93,6 +94,15 @@ public:
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 
+    // The Help menu: the help pages and the home page in the language of Sprache.
+    void MenuHilfeTippsTricksClick();
+    void MenuOnlineHandbuch(); // the manual item, which is not shown
+    void MenuHilfeAnleitungenClick();
+    void MenuHilfeHomepageClick();
+    void MenuHilfeEmailClick();
+    void MenuHilfeInfoClick();
+    TAboutBox* AboutBox = nullptr;
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -106,6 +116,7 @@ private:
     // Commands whose behaviour is not built yet stay visibly off.
     void disableUnbuiltCommands();
     void connectDocumentCommands();
+    void connectHelpMenu();
     void SetupPreview();
     void SetupSidePanel();
     void UpdateZoomControls();

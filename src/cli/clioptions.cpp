@@ -142,6 +142,7 @@ CliParser::Result CliParser::parse(const QStringList& args) {
     p.addOption(valueOption({QStringLiteral("progdir")}, QStringLiteral("DIR")));
     p.addOption(valueOption({QStringLiteral("lang")}, QStringLiteral("de|en")));
     p.addOption(QCommandLineOption(QStringList{QStringLiteral("h"), QStringLiteral("help")}));
+    p.addOption(QCommandLineOption(QStringList{QStringLiteral("version")}));
     const bool withOutput = o.command == CliCommand::Sheets || o.command == CliCommand::Render ||
                             o.command == CliCommand::Scan || o.command == CliCommand::Listing;
     if (withOutput)
@@ -172,7 +173,8 @@ CliParser::Result CliParser::parse(const QStringList& args) {
         return r;
     }
     o.help = p.isSet(QStringLiteral("help"));
-    if (o.help) return r;
+    o.version = p.isSet(QStringLiteral("version"));
+    if (o.help || o.version) return r;
     if (o.command == CliCommand::None) {
         check.fail(StrCliUsage, {synopsis(CliCommand::None)});
         return r;
@@ -274,6 +276,7 @@ QString CliParser::helpText(CliCommand command) {
         "  --lang de|en    language of the messages; default: the settings file's, else\n"
         "                  English\n"
         "  -h, --help      this help\n"
+        "  --version       the program's version\n"
         "Exit status: 0 success, 1 bad input (the message names the file and, for cover\n"
         "files, the line), 2 usage error.\n");
     const QString selection = QStringLiteral(

@@ -15,6 +15,7 @@ struct CliOptions {
     CliCommand command = CliCommand::None;
     QString commandName;
     bool help = false;
+    bool version = false;
     QString progDir;    // empty: the executable's folder
     QString language;   // "de", "en" or empty (the settings file decides)
     QStringList inputs; // positional arguments after the command

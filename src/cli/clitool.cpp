@@ -7,6 +7,7 @@
 #include "platform/inifile.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
+#include "platform/versioninfo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,6 +34,12 @@ int CliTool::run(const QStringList& args, bool showProgress) {
     }
     if (o.help) {
         out_ << CliParser::helpText(o.command) << Qt::flush;
+        return CliOk;
+    }
+    if (o.version) {
+        TKVVersionInfo info;
+        info.read();
+        out_ << QStringLiteral("zarvex-cli ") << info.FileVersion() << Qt::endl;
         return CliOk;
     }
     if (!progDirOk) {

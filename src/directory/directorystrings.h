@@ -8,12 +8,10 @@ enum DirectoryStringId {
 
 // Ids of the program's texts that this area uses.
 enum DirectoryTableId {
-    IdFilterCaption = 255,     // "Filter..."
-    IdOnlyDirectories = 256,   // "nur Verzeichnisse" / "only directories"
-    IdLoadListingTitle = 355,  // "Verzeichnis aus Datei laden..."
-    IdSaveListingTitle = 356,  // "Verzeichnis in Datei speichern..."
-    IdMsgOverwrite = 804,      // "existiert bereits! Überschreiben?"
-    IdMsgNothingFound = 814,   // "Es wurden KEINE UNTERVERZEICHNISSE im Startpfad gefunden!"
-    IdHomepageEnglish = 65280, // the program's web address, English pages
-    IdHomepageGerman = 65281,  // the program's web address, German pages
+    IdFilterCaption = 255,    // "Filter..."
+    IdOnlyDirectories = 256,  // "nur Verzeichnisse" / "only directories"
+    IdLoadListingTitle = 355, // "Verzeichnis aus Datei laden..."
+    IdSaveListingTitle = 356, // "Verzeichnis in Datei speichern..."
+    IdMsgOverwrite = 804,     // "existiert bereits! Überschreiben?"
+    IdMsgNothingFound = 814,  // "Es wurden KEINE UNTERVERZEICHNISSE im Startpfad gefunden!"
 };

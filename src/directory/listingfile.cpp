@@ -2,6 +2,7 @@
 #include "directory/directorystrings.h"
 #include "directory/listingwriter.h"
 #include "platform/apperror.h"
+#include "platform/helptarget.h"
 #include "platform/stringtable.h"
 #include "platform/textcodec.h"
 
@@ -144,7 +145,8 @@ QString EscapeHtml(QStringView text) {
 }
 
 QString HomepageAddress() {
-    return StringTableEntry(LanguageOffset() == 0 ? IdHomepageGerman : IdHomepageEnglish);
+    // The address the Help menu opens, in the interface language.
+    return HelpTargetLocation(HelpTarget::HomePage, LanguageOffset() == 0 ? 49 : 44);
 }
 
 namespace {

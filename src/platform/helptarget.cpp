@@ -30,7 +30,8 @@ QString HelpTargetLocation(HelpTarget target, int sprache) {
     const TargetIds ids = idsOf(target);
     const QString entry = StringTableEntry(sprache == 49 ? ids.german : ids.english);
     if (!ids.page) return entry;
-    return ProgDir() + normalizeSeparators(entry);
+    // An installation whose folder names lost their letter case still finds its pages.
+    return resolveCaseInsensitive(ProgDir() + normalizeSeparators(entry));
 }
 
 void OpenHelpTarget(Dialogs& dialogs, HelpTarget target, int sprache) {

@@ -103,6 +103,13 @@ void TestCliCommands::help_data() {
                                << QStringLiteral("Usage: zarvex-cli ") + QString::fromLatin1(c);
     QTest::addRow("help after arguments")
         << args({"sheets", "x.zvx", "-h"}) << "Usage: zarvex-cli sheets";
+    // The build's one version number, all four parts.
+    QTest::addRow("version") << args({"--version"})
+                             << QStringLiteral("zarvex-cli %1.%2.%3.%4\n")
+                                    .arg(ZARVEX_VERSION_MAJOR)
+                                    .arg(ZARVEX_VERSION_MINOR)
+                                    .arg(ZARVEX_VERSION_RELEASE)
+                                    .arg(ZARVEX_VERSION_BUILD);
 }
 
 void TestCliCommands::help() {
