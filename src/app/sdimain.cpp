@@ -10,6 +10,7 @@
 #include "platform/interfacetext.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
+#include "platform/toolkitlanguage.h"
 #include "render/layouts.h"
 #include "render/previewbox.h"
 
@@ -124,6 +125,7 @@ void TSDIAppForm::FormShow() {
 void TSDIAppForm::ApplyLanguage() {
     const int offset = LanguageOffsetFor(Sprache);
     SetLanguageOffset(offset);
+    ApplyToolkitLanguage(Sprache);
     UebersetzeOberflaeche(this, offset);
     ApplyInterfaceLanguage(offset); // the dialog windows that registered themselves
     OpenDialog.title = LadeText(351);

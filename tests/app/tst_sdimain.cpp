@@ -86,6 +86,8 @@ void TestMainWindow::interfaceLanguage() {
              tr("Ein neues leeres CD-Cover erzeugen", "to create a new CD-Cover"));
     QCOMPARE(w.MenuRueckInnen->text(), tr("&4 Rückseite - innen", "&4 Back - inside"));
     QCOMPARE(w.FileMenu->menuAction()->statusTip(), QString()); // id 401 does not exist
+    // Qt's own texts follow: the message boxes' standard buttons.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), tr("&Ja", "&Yes"));
 
     // Highlighting a menu item shows its status text; entering the Open button shows its
     // tooltip and leaves the status bar empty.
