@@ -216,7 +216,7 @@ void TSDIAppForm::SetupPreview() {
     connect(Vorschau, &PreviewBox::zoomChanged, this, &TSDIAppForm::UpdateZoomControls);
     UpdateZoomControls();
     connect(ComboCoverLayout, &QComboBox::currentIndexChanged, this,
-            &TSDIAppForm::ComboCoverLayoutChange);
+            [this](int index) { Commands->ComboCoverLayoutChosen(index); });
 }
 
 void TSDIAppForm::UpdateZoomControls() {
