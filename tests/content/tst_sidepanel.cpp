@@ -101,6 +101,8 @@ private Q_SLOTS:
     void colourDialog();
     void textureRadioSelectsStoredTexture();
     void addingExistingTextureAsksAndKeepsOldFile();
+    void addingTextureByKind_data();
+    void addingTextureByKind();
     void missingTextureIsReportedAndSwitchGoesOn();
     void formatDialogCancelLeavesRecord();
     void formatDialogOkCopiesBackKeepsSichtbar();
@@ -265,6 +267,33 @@ void TestSidePanel::addingExistingTextureAsksAndKeepsOldFile() {
     QVERIFY(old.open(QIODevice::ReadOnly));
     QCOMPARE(old.readAll(), oldBytes);
     QCOMPARE(h.w.ComboHgTextur->currentText(), QStringLiteral("standard.bmp"));
+}
+
+void TestSidePanel::addingTextureByKind_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");
+    QTest::addRow("JPEG extension") << QStringLiteral("holz.JPEG") << true;
+    QTest::addRow("kind no loader reads") << QStringLiteral("holz.png") << false;
+}
+
+void TestSidePanel::addingTextureByKind() {
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    Harness h;
+    h.panel->ShowSide(0);
+    const QString source = h.progDir.file(QStringLiteral("BILDER/") + name);
+    QVERIFY(QFile::copy(fixturePath(QStringLiteral("pictures/rgb.jpg")), source));
+    h.dialogs.answerOpenFile(source);
+    if (!listed) h.dialogs.answerMessage(MsgResult::Ok);
+    h.panel->BtnTexturHinzufuegenClick();
+    QVERIFY(h.dialogs.allAnswered());
+    QCOMPARE(QFile::exists(h.progDir.file(QStringLiteral("texturen/") + name)), listed);
+    if (listed) {
+        QCOMPARE(h.w.ComboHgTextur->currentText(), name);
+        QVERIFY(!h.doc.HgBild[0].isNull());
+    } else {
+        QVERIFY(h.dialogs.messages().last().contains(source));
+    }
 }
 
 void TestSidePanel::missingTextureIsReportedAndSwitchGoesOn() {
