@@ -1,6 +1,7 @@
 #include "app/lkzwahl.h"
 #include "platform/programresources.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -52,11 +53,13 @@ TDlgSprache::TDlgSprache(QWidget* parent) : QDialog(parent) {
 
 void TDlgSprache::BtnDeutschClick() {
     Sprachcode = 49;
+    answered_ = true;
     done(1);
 }
 
 void TDlgSprache::BtnEnglishClick() {
     Sprachcode = 44;
+    answered_ = true;
     done(1);
 }
 
@@ -65,4 +68,12 @@ void TDlgSprache::keyPressEvent(QKeyEvent* event) {
     // but the question is meant to be answered.
     if (event->key() == Qt::Key_Escape) return;
     QDialog::keyPressEvent(event);
+}
+
+void TDlgSprache::closeEvent(QCloseEvent* event) {
+    // Closing would silently choose English and store it.
+    if (answered_)
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
 }

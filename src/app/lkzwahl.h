@@ -2,7 +2,8 @@
 #include <QDialog>
 
 // The language question of the first start. Never translated: it is asked before there is
-// a language. Sprachcode is 49 (German) or 44 (English); 44 when closed without a choice.
+// a language. Sprachcode is 49 (German) or 44 (English). Only the two buttons end it: a
+// close box drawn by the window manager anyway is refused.
 class TDlgSprache : public QDialog {
     Q_OBJECT
 public:
@@ -14,4 +15,8 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool answered_ = false;
 };

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(QIcon(ProgramImagePath(QStringLiteral("zarvex.svg"))));
     QtDialogs dialogs;
     TSDIAppForm window(dialogs);
+    dialogs.setTitle(window.ProgTitel);
     window.show();
     return app.exec();
 }

@@ -12,6 +12,7 @@
 #include "platform/interfacetext.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
+#include "platform/toolkitlanguage.h"
 #include "render/layouts.h"
 #include "render/previewbox.h"
 
@@ -125,6 +126,7 @@ void TSDIAppForm::FormShow() {
 void TSDIAppForm::ApplyLanguage() {
     const int offset = LanguageOffsetFor(Sprache);
     SetLanguageOffset(offset);
+    ApplyToolkitLanguage(Sprache);
     UebersetzeOberflaeche(this, offset);
     ApplyInterfaceLanguage(offset); // the dialog windows that registered themselves
     OpenDialog.title = LadeText(351);
@@ -215,7 +217,7 @@ void TSDIAppForm::SetupPreview() {
     connect(Vorschau, &PreviewBox::zoomChanged, this, &TSDIAppForm::UpdateZoomControls);
     UpdateZoomControls();
     connect(ComboCoverLayout, &QComboBox::currentIndexChanged, this,
-            &TSDIAppForm::ComboCoverLayoutChange);
+            [this](int index) { Commands->ComboCoverLayoutChosen(index); });
 }
 
 void TSDIAppForm::UpdateZoomControls() {

@@ -27,9 +27,10 @@ QString synopsis(CliCommand command) {
     case CliCommand::Convert:
         return QStringLiteral("convert IN.zvx OUT.zvx");
     case CliCommand::Scan:
-        return QStringLiteral("scan DIR -o OUT.vmk|OUT.txt|OUT.htm [--depth 1..8] [--files MASK]");
+        return QStringLiteral(
+            "scan DIR -o OUT.vmk|OUT.txt|OUT.htm|OUT.html [--depth 1..8] [--files MASK]");
     case CliCommand::Listing:
-        return QStringLiteral("listing IN.vmk -o OUT.vmk|OUT.txt|OUT.htm");
+        return QStringLiteral("listing IN.vmk -o OUT.vmk|OUT.txt|OUT.htm|OUT.html");
     case CliCommand::None:
         break;
     }
@@ -189,7 +190,7 @@ CliParser::Result CliParser::parse(const QStringList& args) {
     if (withOutput) o.output = p.value(QStringLiteral("output"));
 
     const QStringList listingForms = {QStringLiteral(".VMK"), QStringLiteral(".TXT"),
-                                      QStringLiteral(".HTM")};
+                                      QStringLiteral(".HTM"), QStringLiteral(".HTML")};
     switch (o.command) {
     case CliCommand::Sheets:
         check.extension(o.output, {QStringLiteral(".PDF")});
@@ -339,7 +340,7 @@ QString CliParser::helpText(CliCommand command) {
     case CliCommand::Scan:
         text += QStringLiteral(
             "Reads the folder tree below DIR into a listing; the extension of the output\n"
-            "chooses listing file (.vmk), plain text (.txt) or web page (.htm).\n"
+            "chooses listing file (.vmk), plain text (.txt) or web page (.htm, .html).\n"
             "  --depth D     levels to read, 1..8 (default 8)\n"
             "  --files MASK  list files matching MASK too (e.g. \"*.mp3\"); default: folders\n"
             "                only\n\n");
@@ -347,7 +348,7 @@ QString CliParser::helpText(CliCommand command) {
     case CliCommand::Listing:
         text += QStringLiteral(
             "Writes a listing file again as a listing file (.vmk), plain text (.txt) or web\n"
-            "page (.htm).\n\n");
+            "page (.htm, .html).\n\n");
         break;
     }
     return text + global;

@@ -2,6 +2,7 @@
 #include "cli/clidialogs.h"
 #include "cli/clistrings.h"
 #include "cli/scanreader.h"
+#include "directory/directorystrings.h"
 #include "directory/listingfile.h"
 #include "document/documentstrings.h"
 #include "platform/apperror.h"
@@ -19,8 +20,8 @@ QString ListingCommands::headingFor(const QString& dir) {
 }
 
 void ListingCommands::save(const QString& path, const QStringList& listing) {
-    if (!SaveListingAs(path, listing)) // the parser let only the three forms through
-        throw AppError(LadeTextArg(StrCannotWrite, path, UpperExtension(path)));
+    // Only an empty listing as a web page writes nothing; the tool says so.
+    if (!SaveListingAs(path, listing)) throw AppError(LadeTextArg(StrListingEmptyWebPage, path));
 }
 
 int ListingCommands::scan() {

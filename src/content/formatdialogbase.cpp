@@ -1,8 +1,8 @@
 #include "content/formatdialogbase.h"
+#include "content/contentstrings.h"
 #include "content/dialogpreview.h"
 #include "platform/colors.h"
 #include "platform/dialogs.h"
-#include "content/contentstrings.h"
 #include "platform/interfacetext.h"
 #include "render/primitives.h"
 
@@ -16,8 +16,8 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 
-FormatDialogBase::FormatDialogBase(Dialogs& dialogs, const QStringList& schriftListe,
-                                   int sizeItems, bool underline, QWidget* parent)
+FormatDialogBase::FormatDialogBase(Dialogs& dialogs, const QStringList& schriftListe, int sizeItems,
+                                   bool underline, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs) {
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     LabelSchriftart = new QLabel(this);
@@ -29,9 +29,12 @@ FormatDialogBase::FormatDialogBase(Dialogs& dialogs, const QStringList& schriftL
     LabelGroesse = new QLabel(this);
     SetTextId(LabelGroesse, 242);
     ComboSchriftgroesse = new QComboBox(this);
-    // The size items carry no text id: "  2 mm" .. "10 mm" in both languages.
-    for (int i = 0; i < sizeItems; ++i)
-        ComboSchriftgroesse->addItem(QStringLiteral("%1 mm").arg(i + 2, 3));
+    // The size items carry no text id: "  2 mm" .. "  9 mm", "10 mm" in both languages.
+    for (int i = 0; i < sizeItems; ++i) {
+        const int mm = i + 2;
+        ComboSchriftgroesse->addItem((mm < 10 ? QStringLiteral("  ") : QString()) +
+                                     QString::number(mm) + QStringLiteral(" mm"));
+    }
     BtnHintergrundfarbe = new QPushButton(this);
     SetTextId(BtnHintergrundfarbe, 144);
     BtnSchriftfarbe = new QPushButton(this);
@@ -57,7 +60,11 @@ FormatDialogBase::FormatDialogBase(Dialogs& dialogs, const QStringList& schriftL
     Panel3 = new QFrame(this);
     Panel3->setAutoFillBackground(true);
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel3->setStyleSheet(QStringLiteral("QFrame { background: white; }"));
+    // White by its palette: a style sheet would reach the sample label (a QFrame too) and
+    // hide its background colour.
+    QPalette white = Panel3->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel3->setPalette(white);
     LabelSchrift = new QLabel(QStringLiteral("Font."), Panel3);
     LabelSchrift->setAlignment(Qt::AlignCenter);
     LabelSchrift->setAutoFillBackground(true);
@@ -101,15 +108,13 @@ void FormatDialogBase::closeEvent(QCloseEvent* event) {
 void FormatDialogBase::FormShow() {
     beforeShow();
     const Fields f = fields();
-    if (Beispieltext.isEmpty())
-        Beispieltext = QStringLiteral("Vorschau");
+    if (Beispieltext.isEmpty()) Beispieltext = QStringLiteral("Vorschau");
     {
         // Filling the controls must not run their handlers: they would only re-render.
         const QSignalBlocker b1(ComboSchriftart), b2(CheckFett), b3(CheckKursiv),
             b4(AusrichtungItems), b5(ComboSchriftgroesse);
         const int font = ComboSchriftart->findText(*f.Schriftart, Qt::MatchFixedString);
-        if (font >= 0)
-            ComboSchriftart->setCurrentIndex(font); // otherwise the previous entry stays
+        if (font >= 0) ComboSchriftart->setCurrentIndex(font); // otherwise the previous entry stays
         CheckFett->setChecked(*f.Fett == 1);
         CheckKursiv->setChecked(*f.Kursiv == 1);
         if (CheckUnterstrichen) {
@@ -124,9 +129,8 @@ void FormatDialogBase::FormShow() {
                 r->setChecked(false);
             AusrichtungItems->setExclusive(true);
         }
-        ComboSchriftgroesse->setCurrentIndex(*f.Groesse < ComboSchriftgroesse->count()
-                                                 ? *f.Groesse
-                                                 : -1);
+        ComboSchriftgroesse->setCurrentIndex(*f.Groesse < ComboSchriftgroesse->count() ? *f.Groesse
+                                                                                       : -1);
     }
     RenderDialogPreview();
     updateSample();
@@ -170,8 +174,7 @@ void FormatDialogBase::CheckKursivClick() {
 }
 
 void FormatDialogBase::CheckUnterstrichenClick() {
-    if (quint8* u = fields().Unterstrichen)
-        *u = CheckUnterstrichen->isChecked() ? 1 : 0;
+    if (quint8* u = fields().Unterstrichen) *u = CheckUnterstrichen->isChecked() ? 1 : 0;
     RenderDialogPreview();
     updateSample();
 }
@@ -183,16 +186,14 @@ void FormatDialogBase::RadioAusrichtungClick() {
 
 void FormatDialogBase::BtnHintergrundfarbeClick() {
     qint32* colour = fields().HgFarbe;
-    if (const std::optional<qint32> chosen = dialogs_.chooseColor(*colour))
-        *colour = *chosen;
+    if (const std::optional<qint32> chosen = dialogs_.chooseColor(*colour)) *colour = *chosen;
     RenderDialogPreview();
     updateSample();
 }
 
 void FormatDialogBase::BtnSchriftfarbeClick() {
     qint32* colour = fields().Schriftfarbe;
-    if (const std::optional<qint32> chosen = dialogs_.chooseColor(*colour))
-        *colour = *chosen;
+    if (const std::optional<qint32> chosen = dialogs_.chooseColor(*colour)) *colour = *chosen;
     RenderDialogPreview();
     updateSample();
 }

@@ -8,6 +8,7 @@
 #include "platform/colors.h"
 #include "platform/errorreport.h"
 #include "platform/paths.h"
+#include "platform/stringtable.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,13 +33,15 @@ constexpr bool kMarginVisible[4][4] = {
     {false, false, false, false},
 };
 
-QString texturesDir() { return ProgSubDir(QStringLiteral("texturen")); }
+QString texturesDir() {
+    return ProgSubDir(QStringLiteral("texturen"));
+}
 } // namespace
 
 QStringList TextureFileNames(const QString& dir) {
     const QStringList masks = {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"),
                                QStringLiteral("*.emf"), QStringLiteral("*.ico"),
-                               QStringLiteral("*.jpg")};
+                               QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")};
     // QDir matches name filters without regard to letter case unless told otherwise.
     return QDir(dir).entryList(masks, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
 }
@@ -78,19 +81,17 @@ SidePanel::SidePanel(const SidePanelWidgets& widgets, CoverDocument& document, D
 }
 
 void SidePanel::redraw() {
-    if (bereit())
-        host_.renderSidePreview(doc_.AktSeite);
+    if (bereit()) host_.renderSidePreview(doc_.AktSeite);
 }
 
 void SidePanel::ShowSide(int side) {
-    if (side < 0 || side >= CoverDocument::SideCount)
-        return;
+    if (side < 0 || side >= CoverDocument::SideCount) return;
     // 1. Park the focus: an edit that had it gets its exit first, so the side shown until now
     //    is redrawn with its last text.
     QWidget* focused = QApplication::focusWidget();
     w_.PanelHgVorschau->setFocus(Qt::OtherFocusReason);
-    const bool wasEdit = focused == w_.EditKopfzeile || focused == w_.EditFusszeile ||
-                         focused == w_.EditRandtext;
+    const bool wasEdit =
+        focused == w_.EditKopfzeile || focused == w_.EditFusszeile || focused == w_.EditRandtext;
     if (wasEdit && QApplication::focusWidget() == focused)
         EditExit(); // the window is not active, so no focus event came
 
@@ -117,8 +118,7 @@ void SidePanel::ShowSide(int side) {
     }
 
     // 7. Navigator and menu.
-    if (side < w_.sideButtons.size())
-        w_.sideButtons[side]->setChecked(true);
+    if (side < w_.sideButtons.size()) w_.sideButtons[side]->setChecked(true);
     for (int s = 0; s < w_.sideMenuItems.size(); ++s)
         w_.sideMenuItems[s]->setChecked(s == side);
 
@@ -141,9 +141,15 @@ void SidePanel::ShowSide(int side) {
     host_.renderSidePreview(side);
 }
 
-void SidePanel::EditKopfzeileChange() { doc_.KopfText[doc_.AktSeite] = w_.EditKopfzeile->text(); }
-void SidePanel::EditFusszeileChange() { doc_.FussText[doc_.AktSeite] = w_.EditFusszeile->text(); }
-void SidePanel::EditRandtextChange() { doc_.RandText = w_.EditRandtext->text(); }
+void SidePanel::EditKopfzeileChange() {
+    doc_.KopfText[doc_.AktSeite] = w_.EditKopfzeile->text();
+}
+void SidePanel::EditFusszeileChange() {
+    doc_.FussText[doc_.AktSeite] = w_.EditFusszeile->text();
+}
+void SidePanel::EditRandtextChange() {
+    doc_.RandText = w_.EditRandtext->text();
+}
 
 void SidePanel::EditKeyPress(int key) {
     doc_.Geaendert = true;
@@ -151,7 +157,9 @@ void SidePanel::EditKeyPress(int key) {
         host_.renderSidePreview(doc_.AktSeite);
 }
 
-void SidePanel::EditExit() { redraw(); }
+void SidePanel::EditExit() {
+    redraw();
+}
 
 bool SidePanel::eventFilter(QObject* watched, QEvent* event) {
     const bool isEdit =
@@ -160,8 +168,7 @@ bool SidePanel::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress) {
             // Typed characters, Enter and Backspace; cursor keys carry no text.
             auto* key = static_cast<QKeyEvent*>(event);
-            if (!key->text().isEmpty())
-                EditKeyPress(key->key());
+            if (!key->text().isEmpty()) EditKeyPress(key->key());
         } else if (event->type() == QEvent::FocusOut) {
             EditExit();
         }
@@ -198,23 +205,25 @@ void SidePanel::runFormatDialog(bool footer) {
     dlg.Seite = quint8(s);
     dlg.CoverLayout = doc_.CoverLayout;
     dlg.Format = footer ? doc_.FussFormat[s] : doc_.KopfFormat[s];
-    if (dlg.exec() != 1)
-        return;
+    if (dlg.exec() != 1) return;
     doc_.Geaendert = true;
     (footer ? doc_.FussFormat[s] : doc_.KopfFormat[s]) = dlg.Format;
     host_.renderSidePreview(s);
 }
 
-void SidePanel::BtnFormatKopfClick() { runFormatDialog(false); }
-void SidePanel::BtnFormatFussClick() { runFormatDialog(true); }
+void SidePanel::BtnFormatKopfClick() {
+    runFormatDialog(false);
+}
+void SidePanel::BtnFormatFussClick() {
+    runFormatDialog(true);
+}
 
 void SidePanel::BtnFormatRandClick() {
     TDlgFormatRandtext& dlg = formatRandtext_;
     dlg.Format = doc_.RandFormat;
     dlg.Beispieltext = w_.EditRandtext->text();
     dlg.CoverLayout = doc_.CoverLayout;
-    if (dlg.exec() != 1)
-        return;
+    if (dlg.exec() != 1) return;
     doc_.RandFormat = dlg.Format;
     doc_.Geaendert = true;
     host_.renderSidePreview(doc_.AktSeite);
@@ -239,8 +248,7 @@ void SidePanel::selectTexture(const QString& name) {
 void SidePanel::BtnHgFarbeClick() {
     showBackgroundControls(false);
     // A click of the user's marks the document; the side switch sets the radio itself.
-    if (bereit())
-        doc_.Geaendert = true;
+    if (bereit()) doc_.Geaendert = true;
     doc_.HgFormat[doc_.AktSeite].Art = 0;
     fillSwatch(doc_.HgFormat[doc_.AktSeite].Farbe);
     redraw();
@@ -256,8 +264,7 @@ void SidePanel::BtnHgBildClick() {
 void SidePanel::BtnHintergrundfarbeClick() {
     const int s = doc_.AktSeite;
     const std::optional<qint32> colour = dialogs_.chooseColor(doc_.HgFormat[s].Farbe);
-    if (!colour)
-        return;
+    if (!colour) return;
     doc_.Geaendert = true;
     doc_.HgFormat[s].Farbe = *colour;
     fillSwatch(*colour);
@@ -266,8 +273,7 @@ void SidePanel::BtnHintergrundfarbeClick() {
 
 void SidePanel::ComboHgTexturChange() {
     const int s = doc_.AktSeite;
-    if (bereit())
-        doc_.Geaendert = true;
+    if (bereit()) doc_.Geaendert = true;
     QPixmap swatch(w_.ImgHgVorschau->size());
     swatch.fill(Qt::white);
     doc_.HgFormat[s].Textur = w_.ComboHgTextur->currentText();
@@ -279,8 +285,7 @@ void SidePanel::ComboHgTexturChange() {
         doc_.HgBild[s].draw(p, swatch.rect());
     }
     w_.ImgHgVorschau->setPixmap(swatch);
-    if (loaded)
-        redraw();
+    if (loaded) redraw();
 }
 
 void SidePanel::FillTextureList() {
@@ -292,8 +297,13 @@ void SidePanel::BtnTexturHinzufuegenClick() {
     FileDialogRequest request = host_.openPictureDialog();
     request.fileName.clear();
     const std::optional<QString> chosen = dialogs_.openFile(request);
-    if (!chosen)
+    if (!chosen) return;
+    // A file no picture loader reads (a name typed by hand) is not copied: it could never
+    // be listed or loaded as a texture.
+    if (!Picture::isKnownKind(*chosen)) {
+        showErrorBox(dialogs_, LadeTextArg(StrUnknownPictureKind, *chosen));
         return;
+    }
     BusyCursor busy;
     const QString name = fileNamePart(*chosen);
     runGuarded(dialogs_, [&] { CopyPictureFile(*chosen, texturesDir() + name, dialogs_); });

@@ -2,8 +2,10 @@
 
 // Ids of this area's own texts (German at n, English at n + 1000).
 enum DirectoryStringId {
-    StrDirOk = 600,     // caption of the OK button of the filter dialog
-    StrDirCancel = 601, // caption of the Cancel button of the filter dialog
+    StrDirOk = 600,               // caption of the OK button of the filter dialog
+    StrDirCancel = 601,           // caption of the Cancel button of the filter dialog
+    StrListingBadExtension = 560, // "%1" has none of the listing file extensions
+    StrListingEmptyWebPage = 561, // an empty listing gives no web page "%1"
 };
 
 // Ids of the program's texts that this area uses.

@@ -137,8 +137,17 @@ QString EscapeHtml(QStringView text) {
         } else if (c == u'(' && i + 2 < n && text[i + 1] == u'c' && text[i + 2] == u')') {
             out += QLatin1String("&copy;");
             i += 2;
-        } else {
+        } else if (c.unicode() < 0x80 || (c.unicode() >= 0xA0 && c.unicode() <= 0xFF) ||
+                   fitsWindows1252(QString(c))) {
             out += c;
+        } else {
+            // The page stays Windows-1252; anything beyond it becomes a character reference.
+            char32_t code = c.unicode();
+            if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate())
+                code = QChar::surrogateToUcs4(c, text[++i]);
+            else if (c.isSurrogate())
+                code = 0xFFFD;
+            out += QStringLiteral("&#%1;").arg(uint(code));
         }
     }
     return out;
@@ -158,9 +167,8 @@ QString treePrefix(int level) {
 
 bool WriteListingHtml(QIODevice& device, const DirectoryListing& listing) {
     const QString h = HomepageAddress();
-    // Escaping only ever puts ASCII in place of a character, so the listing and the address
-    // decide the encoding.
-    ListingWriter out(device, ListingWriter::needsUtf8(listing) || !fitsWindows1252(h));
+    // Escaping leaves only Windows-1252 characters, so the page is always written in it.
+    ListingWriter out(device, false);
     out.line(QLatin1String("<HTML>"));
     out.add(QLatin1String("<!-- "));
     out.add(h);
@@ -216,9 +224,10 @@ bool WriteListingHtml(QIODevice& device, const DirectoryListing& listing) {
     return out.finish();
 }
 
-void ExportListingHtml(const DirectoryListing& listing, const QString& path) {
-    if (listing.isEmpty()) return;
+bool ExportListingHtml(const DirectoryListing& listing, const QString& path) {
+    if (listing.isEmpty()) return false;
     ListingWriter::saveFile(path, [&](QIODevice& d) { return WriteListingHtml(d, listing); });
+    return true;
 }
 
 QString UpperExtension(const QString& path) {
@@ -236,9 +245,9 @@ bool SaveListingAs(const QString& path, const DirectoryListing& listing) {
         ExportListingText(path, listing);
     else if (ext == QLatin1String(".VMK"))
         SaveListingFile(path, listing);
-    else if (ext == QLatin1String(".HTM"))
-        ExportListingHtml(listing, path);
+    else if (ext == QLatin1String(".HTM") || ext == QLatin1String(".HTML"))
+        return ExportListingHtml(listing, path);
     else
-        return false;
+        throw AppError(LadeTextArg(StrListingBadExtension, path));
     return true;
 }

@@ -22,18 +22,21 @@ void SaveListingFile(const QString& path, const DirectoryListing& listing); // a
 bool WriteListingText(QIODevice& device, const DirectoryListing& listing);
 void ExportListingText(const QString& path, const DirectoryListing& listing);
 
-// The web page export (".HTM"), every line ending in CR LF. An empty listing writes no file.
+// The web page export (".HTM"), every line ending in CR LF, always in Windows-1252. An empty
+// listing writes no file (false).
 bool WriteListingHtml(QIODevice& device, const DirectoryListing& listing);
-void ExportListingHtml(const DirectoryListing& listing, const QString& path);
+bool ExportListingHtml(const DirectoryListing& listing, const QString& path);
 
-// Replaces Ä ä Ö ö Ü ü ß " < > and "(c)" with their entities; everything else, "&" too, stays.
+// Replaces Ä ä Ö ö Ü ü ß " < > and "(c)" with their entities and characters outside
+// Windows-1252 with numeric references ("&#8364;" style); everything else, "&" too, stays.
 QString EscapeHtml(QStringView text);
 
 // The program's web address in the interface language.
 QString HomepageAddress();
 
-// Writes the listing in the form its extension asks for: ".VMK", ".TXT" or ".HTM", letter
-// case ignored. Returns false (and writes nothing) for any other extension, ".html" too.
+// Writes the listing in the form its extension asks for: ".VMK", ".TXT", ".HTM" or ".HTML",
+// letter case ignored; false when nothing was written (an empty listing as a web page).
+// Any other extension throws AppError naming the file and the three kinds.
 bool SaveListingAs(const QString& path, const DirectoryListing& listing);
 
 // The extension of a file name in upper case, with its dot: from the last "." after the

@@ -1,6 +1,7 @@
 #include "directory/listingfilecommands.h"
 #include "directory/directorystrings.h"
 #include "directory/listingfile.h"
+#include "platform/apperror.h"
 #include "platform/busycursor.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
@@ -37,6 +38,10 @@ bool ListingFileCommands::OpenBtnClick(DirectoryListing& working) {
 bool ListingFileCommands::SaveBtnClick(const DirectoryListing& working) {
     const std::optional<QString> path = dialogs_.saveFile(saveRequest());
     if (!path) return false;
+    static const QStringList forms = {QStringLiteral(".VMK"), QStringLiteral(".TXT"),
+                                      QStringLiteral(".HTM"), QStringLiteral(".HTML")};
+    if (!forms.contains(UpperExtension(*path)))
+        throw AppError(LadeTextArg(StrListingBadExtension, *path));
     if (QFileInfo::exists(*path)) {
         const QString question =
             fileNamePart(*path).toUpper() + QLatin1Char(' ') + LadeText(IdMsgOverwrite);

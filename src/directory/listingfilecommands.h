@@ -20,7 +20,8 @@ public:
 
     // Saves or exports the working listing under a name the user chooses; the extension
     // picks the form. An existing file is overwritten only after the user agreed. True when
-    // the chosen name had one of the three extensions and the file was handled.
+    // a file was written; a name with none of the three extensions (".html" counts as
+    // ".htm") throws AppError naming the kinds before anything is asked.
     bool SaveBtnClick(const DirectoryListing& working);
 
 private:

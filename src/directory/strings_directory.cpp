@@ -7,7 +7,17 @@
 const StringTableItem kStringsDirectory[] = {
     {StrDirOk, u"OK"},
     {StrDirCancel, u"Abbrechen"},
+    {StrListingBadExtension,
+     u"\"%1\" wurde nicht gespeichert: Ein Verzeichnis wird als Verzeichnisdatei (.vmk), "
+     u"Text (.txt) oder HTML-Seite (.htm, .html) gespeichert."},
+    {StrListingEmptyWebPage,
+     u"Das Verzeichnis ist leer; die HTML-Seite \"%1\" wurde nicht geschrieben."},
     {StrDirOk + 1000, u"OK"},
     {StrDirCancel + 1000, u"Cancel"},
+    {StrListingBadExtension + 1000,
+     u"\"%1\" was not saved: a directory is saved as a directory file (.vmk), text (.txt) "
+     u"or HTML page (.htm, .html)."},
+    {StrListingEmptyWebPage + 1000,
+     u"The directory is empty; the HTML page \"%1\" was not written."},
 };
 const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

@@ -82,7 +82,15 @@ CoverFile::Loaded CoverFile::load(const QString& path, CoverDocument& doc, Reade
 }
 
 void CoverFile::save(const QString& path, const CoverDocument& doc) {
-    saveBytes(path, encodeLines(CoverWriter::WriteCover(doc)));
+    const auto tooLarge = [&] {
+        saveFailed(path, LadeTextArg(StrCoverTooLargeToSave, QString::number(MaxLines),
+                                     QString::number(MaxFileSize >> 20)));
+    };
+    const QStringList lines = CoverWriter::WriteCover(doc);
+    if (lines.size() > MaxLines) tooLarge();
+    const QByteArray bytes = encodeLines(lines);
+    if (bytes.size() > MaxFileSize) tooLarge();
+    saveBytes(path, bytes);
 }
 
 QString CoverFile::backupPath(const QString& path) {

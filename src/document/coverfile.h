@@ -8,10 +8,10 @@
 // Cover files on disk: reading a whole file into a document and saving one safely.
 class CoverFile {
 public:
-    // A real cover, even with large listings, is far below this; anything bigger is refused
-    // before it is read into memory.
-    static constexpr qint64 MaxFileSize = 32 * 1024 * 1024;
-    static constexpr qsizetype MaxLines = 2'000'000;
+    // Room for a listing of a million entries; anything bigger is refused before it is read
+    // into memory, and saving refuses to write what reading would refuse.
+    static constexpr qint64 MaxFileSize = 64 * 1024 * 1024;
+    static constexpr qsizetype MaxLines = 4'000'000;
 
     struct Loaded {
         std::optional<int> layout; // the stored case layout (version 2.0 files only)
@@ -30,7 +30,8 @@ public:
     // Writes doc as a version 2.0 file. The new content goes completely into a temporary
     // file beside the target first; only then the previous file becomes the ".bak" (an
     // older one is replaced) and the new one takes its place. On failure the previous file
-    // keeps its name and an AppError names the file and the reason.
+    // keeps its name and an AppError names the file and the reason. Content of more than
+    // MaxLines lines or MaxFileSize bytes is refused before anything is written.
     static void save(const QString& path, const CoverDocument& doc);
     static void saveBytes(const QString& path, const QByteArray& bytes);
 

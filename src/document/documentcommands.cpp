@@ -51,6 +51,12 @@ void DocumentCommands::ComboCoverLayoutChange(int index) {
     view_.MenuVorderAussenClick();
 }
 
+void DocumentCommands::ComboCoverLayoutChosen(int index) {
+    // The layout is stored in the cover file, so the user's choice is a change to save.
+    if (index >= 0 && index <= 3 && index != doc_.CoverLayout) doc_.Geaendert = true;
+    ComboCoverLayoutChange(index);
+}
+
 bool DocumentCommands::AskSave() {
     if (!doc_.Geaendert) return true;
     switch (

@@ -37,6 +37,9 @@ public:
     bool AskSave();
     // index: the selected entry of ComboCoverLayout, -1 for none.
     void ComboCoverLayoutChange(int index);
+    // The user chose a layout in the box: as the change above, and a different layout
+    // marks the document modified (reading a file runs the change itself and does not).
+    void ComboCoverLayoutChosen(int index);
 
     // The sides a case layout uses (menu items enabled, side buttons visible).
     static std::array<bool, 4> SidesInUse(int layout);

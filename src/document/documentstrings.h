@@ -20,4 +20,5 @@ enum DocumentStringId {
     StrCoverFolderMissing = 534,  // reason: the folder does not exist
     StrCoverIsFolder = 535,       // reason: there is a folder of that name
     StrCoverTooManyLines = 536,   // file "%1" has more than %2 lines
+    StrCoverTooLargeToSave = 700, // reason: more than %1 lines or %2 MB could not be read again
 };

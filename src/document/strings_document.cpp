@@ -23,6 +23,10 @@ const StringTableItem kStringsDocument[] = {
     {534, u"der Ordner existiert nicht"},
     {535, u"an dieser Stelle liegt ein Ordner"},
     {536, u"Die Datei \"%1\" hat mehr als %2 Zeilen; so groß ist keine Cover-Datei."},
+    {700, u"sie hätte mehr als %1 Zeilen oder %2 MB, und eine so große Cover-Datei lässt sich "
+          u"nicht wieder öffnen"},
+    {1700, u"it would have more than %1 lines or %2 MB, and a cover file that large cannot be "
+           u"opened again"},
     {1520, u"The file \"%1\" cannot be read.\nLine %2: %3\nThe open document is left as it "
            u"was."},
     {1521, u"a number was expected, not \"%1\""},

@@ -58,14 +58,17 @@ Picture Picture::fromMetafile(std::shared_ptr<const Metafile> metafile) {
     return p;
 }
 
-Picture Picture::load(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix().toLower();
+bool Picture::isKnownKind(const QString& path) {
     static const QStringList known = {QStringLiteral("bmp"),  QStringLiteral("jpg"),
                                       QStringLiteral("jpeg"), QStringLiteral("ico"),
                                       QStringLiteral("wmf"),  QStringLiteral("emf")};
+    return known.contains(QFileInfo(path).suffix().toLower());
+}
+
+Picture Picture::load(const QString& path) {
     // The kind first: an empty texture name must not be reported as an unreadable folder.
-    if (!known.contains(suffix)) throw AppError(LadeTextArg(StrUnknownPictureKind, path));
-    return decode(readAll(path), suffix, path);
+    if (!isKnownKind(path)) throw AppError(LadeTextArg(StrUnknownPictureKind, path));
+    return decode(readAll(path), QFileInfo(path).suffix(), path);
 }
 
 Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const QString& path) {

@@ -16,6 +16,8 @@ public:
     Picture() = default;
     // Loads by the file's extension (.bmp .jpg .jpeg .ico .wmf .emf). Throws AppError.
     static Picture load(const QString& path);
+    // Whether load handles files of this name's kind (by its extension, any letter case).
+    static bool isKnownKind(const QString& path);
     // Decodes file bytes as the kind the suffix names ("bmp", "jpg", ...); name is used in
     // messages only. Throws AppError like load.
     static Picture decode(const QByteArray& data, const QString& suffix, const QString& name);

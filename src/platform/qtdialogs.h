@@ -4,6 +4,8 @@
 // The real dialogs, shown modally over the active window.
 class QtDialogs : public Dialogs {
 public:
+    // Message boxes carry the program title, not the executable's name.
+    void setTitle(const QString& title) { title_ = title; }
     MsgResult message(MsgKind kind, MsgButtons buttons, const QString& text) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
@@ -11,4 +13,7 @@ public:
     void openInBrowser(const QString& fileOrUrl) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+
+private:
+    QString title_;
 };

@@ -41,7 +41,15 @@ void RecordingEngine::updateState(const QPaintEngineState& st) {
     if (f & DirtyBrushOrigin) current_.brushOrigin = st.brushOrigin();
     if (f & DirtyBackground) current_.background = st.backgroundBrush();
     if (f & DirtyBackgroundMode) current_.backgroundMode = st.backgroundMode();
-    if (f & DirtyFont) current_.font = st.font();
+    if (f & DirtyFont) {
+        // The painter draws underline, overline and strike-out itself, as lines recorded
+        // after the text at the font's own position and thickness; a replayed font that
+        // kept them would draw them a second time, sized for the oversampled font.
+        current_.font = st.font();
+        current_.font.setUnderline(false);
+        current_.font.setOverline(false);
+        current_.font.setStrikeOut(false);
+    }
     if (f & DirtyHints) current_.hints = st.renderHints();
     if (f & DirtyCompositionMode) current_.composition = st.compositionMode();
     if (f & DirtyOpacity) current_.opacity = st.opacity();
@@ -149,8 +157,7 @@ void RecordingEngine::drawPoints(const QPointF* points, int pointCount) {
 }
 
 void RecordingEngine::listImage(const QRectF& r) {
-    if (!listing())
-        return;
+    if (!listing()) return;
     Recording::Element e;
     e.type = Recording::Element::Type::Image;
     e.rect = deviceRect(r);

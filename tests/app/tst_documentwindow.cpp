@@ -49,14 +49,15 @@ void TestDocumentWindow::startUpOpenSaveAndClose() {
     QCOMPARE(w.EditKopfzeile->text(), QStringLiteral("Mein Cover"));
     QVERIFY(!w.CheckFusszeile->isChecked());
     QVERIFY(w.BtnSeiteEins->isChecked());
+    QVERIFY(!w.document().Geaendert); // the layout read from the file changes nothing
 
-    // The user picks the transparent case: all four sides.
+    // The user picks the transparent case: all four sides, and a layout to be saved.
     w.ComboCoverLayout->setCurrentIndex(1);
     QVERIFY(w.BtnSeiteVier->isVisibleTo(&w) && w.MenuRueckInnen->isEnabled());
     QCOMPARE(int(w.document().CoverLayout), 1);
+    QVERIFY(w.document().Geaendert);
 
     // Save writes in place without asking.
-    w.document().Geaendert = true;
     w.SaveBtn->click();
     QVERIFY(!w.document().Geaendert);
     QVERIFY(QFile::exists(prog.file("ZVX/mein.bak")));

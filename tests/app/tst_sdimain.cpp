@@ -1,3 +1,4 @@
+#include "app/lkzwahl.h"
 #include "app/sdimain.h"
 #include "app/startup.h"
 #include "platform/paths.h"
@@ -34,6 +35,7 @@ class TestMainWindow : public QObject {
 private Q_SLOTS:
     void interfaceLanguage_data();
     void interfaceLanguage();
+    void languageDialogEndsOnlyByItsButtons();
     void menusAndGroups();
     void sidePanelGeometry();
     void resetValuesAndCaption_data();
@@ -86,6 +88,8 @@ void TestMainWindow::interfaceLanguage() {
              tr("Ein neues leeres CD-Cover erzeugen", "to create a new CD-Cover"));
     QCOMPARE(w.MenuRueckInnen->text(), tr("&4 Rückseite - innen", "&4 Back - inside"));
     QCOMPARE(w.FileMenu->menuAction()->statusTip(), QString()); // id 401 does not exist
+    // Qt's own texts follow: the message boxes' standard buttons.
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), tr("&Ja", "&Yes"));
 
     // Highlighting a menu item shows its status text; entering the Open button shows its
     // tooltip and leaves the status bar empty.
@@ -331,6 +335,17 @@ void TestMainWindow::missingDefaultTextureIsReported() {
     QVERIFY(w.document().Geaendert);
     QVERIFY(w.document().HgBild[0].isNull());
     QVERIFY(w.Bereit);
+}
+
+void TestMainWindow::languageDialogEndsOnlyByItsButtons() {
+    TDlgSprache dlg;
+    dlg.show();
+    QVERIFY(!dlg.close()); // the window manager's close box
+    QVERIFY(dlg.isVisible());
+    dlg.findChild<QPushButton*>(QStringLiteral("BtnDeutsch"))->click();
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), 1);
+    QCOMPARE(dlg.Sprachcode, 49);
 }
 
 QTEST_MAIN(TestMainWindow)

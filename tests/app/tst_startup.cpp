@@ -84,8 +84,8 @@ void TestStartup::textureList() {
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
     QDir(dir.path()).mkdir("unter.bmp"); // folders are not textures
-    QCOMPARE(TextureFileNames(dir.path()),
-             (QStringList{"a.wmf", "B.EMF", "c.ico", "Holz.JPG", "marmor.Bmp", "standard.bmp"}));
+    QCOMPARE(TextureFileNames(dir.path()), (QStringList{"a.wmf", "B.EMF", "c.ico", "foto.jpeg",
+                                                        "Holz.JPG", "marmor.Bmp", "standard.bmp"}));
     QCOMPARE(TextureFileNames(dir.filePath("fehlt")), QStringList());
 }
 

@@ -142,7 +142,7 @@ void TestCliCommands::usageErrors_data() {
         << args({"dump", "a.zvx", "--side", "1", "--sheet", "1"}) << "dump";
     QTest::addRow("paper a3") << args({"sheets", "a.zvx", "-o", "a.pdf", "--paper", "a3"}) << "a3";
     QTest::addRow("convert to txt") << args({"convert", "a.zvx", "b.txt"}) << "b.txt";
-    QTest::addRow("scan to html") << args({"scan", ".", "-o", "a.html"}) << "a.html";
+    QTest::addRow("scan to xml") << args({"scan", ".", "-o", "a.xml"}) << "a.xml";
     QTest::addRow("depth 9") << args({"scan", ".", "-o", "a.vmk", "--depth", "9"}) << "9";
     QTest::addRow("listing from txt") << args({"listing", "a.txt", "-o", "a.vmk"}) << "a.txt";
     QTest::addRow("language fr") << args({"--lang", "fr", "scan", ".", "-o", "a.vmk"}) << "fr";
@@ -389,7 +389,8 @@ void TestCliCommands::listingForms() {
     const QString copy = tmp_.filePath(QStringLiteral("copy.vmk"));
     const QString txt = tmp_.filePath(QStringLiteral("out.txt"));
     const QString htm = tmp_.filePath(QStringLiteral("out.htm"));
-    for (const QString& out : {copy, txt, htm}) {
+    const QString html = tmp_.filePath(QStringLiteral("out.HTML"));
+    for (const QString& out : {copy, txt, htm, html}) {
         const CliRun run =
             runCli({QStringLiteral("listing"), vmk, QStringLiteral("-o"), out}, progDir_->path());
         QVERIFY2(run.exitCode == 0, qPrintable(run.err));
@@ -398,6 +399,17 @@ void TestCliCommands::listingForms() {
     QCOMPARE(readTextLines(txt, true), (QStringList{"/cd/", "Größe <1>", " inner"}));
     QVERIFY(readTextLines(htm, true).join(u'\n').contains(
         QStringLiteral("Gr&ouml;&szlig;e &lt;1&gt;")));
+    QCOMPARE(readTextLines(html, true), readTextLines(htm, true));
+
+    // An empty listing gives no web page, and the tool says so.
+    const QString empty = tmp_.filePath(QStringLiteral("empty.vmk"));
+    SaveListingFile(empty, {});
+    const QString none = tmp_.filePath(QStringLiteral("none.htm"));
+    const CliRun nothing =
+        runCli({QStringLiteral("listing"), empty, QStringLiteral("-o"), none}, progDir_->path());
+    QCOMPARE(nothing.exitCode, 1);
+    QVERIFY2(nothing.err.contains(none), qPrintable(nothing.err));
+    QVERIFY(!QFile::exists(none));
 
     const CliRun missing =
         runCli({QStringLiteral("listing"), tmp_.filePath(QStringLiteral("no.vmk")),

@@ -80,8 +80,7 @@ struct Harness {
         host.bereit = [this] { return ready; };
         host.setBereit = [this](bool b) { ready = b; };
         host.renderSidePreview = [this](int side) {
-            if (ready)
-                renders.append({side, w.EditKopfzeile->text()});
+            if (ready) renders.append({side, w.EditKopfzeile->text()});
         };
         host.openPictureDialog = [] { return FileDialogRequest{}; };
         panel = std::make_unique<SidePanel>(w, doc, dialogs, host, formatKopfFuss, formatRandtext);
@@ -102,11 +101,15 @@ private Q_SLOTS:
     void colourDialog();
     void textureRadioSelectsStoredTexture();
     void addingExistingTextureAsksAndKeepsOldFile();
+    void addingTextureByKind_data();
+    void addingTextureByKind();
     void missingTextureIsReportedAndSwitchGoesOn();
     void formatDialogCancelLeavesRecord();
     void formatDialogOkCopiesBackKeepsSichtbar();
     void emptyHeaderPreviewsVorschau();
     void marginDialogByLayout();
+    void fontSampleShowsColoursSizeItemsAsDesigned_data();
+    void fontSampleShowsColoursSizeItemsAsDesigned();
 };
 
 void TestSidePanel::typingUpdatesAtOnceRedrawsOnEnterAndExit() {
@@ -266,6 +269,33 @@ void TestSidePanel::addingExistingTextureAsksAndKeepsOldFile() {
     QCOMPARE(h.w.ComboHgTextur->currentText(), QStringLiteral("standard.bmp"));
 }
 
+void TestSidePanel::addingTextureByKind_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");
+    QTest::addRow("JPEG extension") << QStringLiteral("holz.JPEG") << true;
+    QTest::addRow("kind no loader reads") << QStringLiteral("holz.png") << false;
+}
+
+void TestSidePanel::addingTextureByKind() {
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    Harness h;
+    h.panel->ShowSide(0);
+    const QString source = h.progDir.file(QStringLiteral("BILDER/") + name);
+    QVERIFY(QFile::copy(fixturePath(QStringLiteral("pictures/rgb.jpg")), source));
+    h.dialogs.answerOpenFile(source);
+    if (!listed) h.dialogs.answerMessage(MsgResult::Ok);
+    h.panel->BtnTexturHinzufuegenClick();
+    QVERIFY(h.dialogs.allAnswered());
+    QCOMPARE(QFile::exists(h.progDir.file(QStringLiteral("texturen/") + name)), listed);
+    if (listed) {
+        QCOMPARE(h.w.ComboHgTextur->currentText(), name);
+        QVERIFY(!h.doc.HgBild[0].isNull());
+    } else {
+        QVERIFY(h.dialogs.messages().last().contains(source));
+    }
+}
+
 void TestSidePanel::missingTextureIsReportedAndSwitchGoesOn() {
     Harness h;
     h.doc.HgFormat[2].Art = 1;
@@ -326,7 +356,8 @@ void TestSidePanel::emptyHeaderPreviewsVorschau() {
     QCOMPARE(d.Beispieltext, QStringLiteral("Vorschau"));
     QCOMPARE(d.ComboSchriftart->currentText(), QStringLiteral("Times New Roman"));
     QStringList texts;
-    const auto textElements = d.PaintBoxVorschau->picture().elements(Recording::Element::Type::Text);
+    const auto textElements =
+        d.PaintBoxVorschau->picture().elements(Recording::Element::Type::Text);
     for (const Recording::Element& e : textElements)
         texts << e.text;
     QCOMPARE(texts, QStringList{QStringLiteral("Vorschau")});
@@ -356,6 +387,35 @@ void TestSidePanel::marginDialogByLayout() {
     d.CoverLayout = 0;
     d.FormShow();
     QCOMPARE(d.PaintBoxVorschau->picture().elements(Recording::Element::Type::Text).size(), 2);
+}
+
+void TestSidePanel::fontSampleShowsColoursSizeItemsAsDesigned_data() {
+    QTest::addColumn<bool>("margin");
+    QTest::addColumn<QString>("lastSize");
+    QTest::addRow("header and footer") << false << QStringLiteral("10 mm");
+    QTest::addRow("margin text") << true << QStringLiteral("  6 mm");
+}
+
+void TestSidePanel::fontSampleShowsColoursSizeItemsAsDesigned() {
+    QFETCH(bool, margin);
+    QFETCH(QString, lastSize);
+    Harness h;
+    FormatDialogBase* d = nullptr;
+    if (margin) {
+        h.formatRandtext.Format.HgFarbe = 0x0000FF; // red behind white
+        h.formatRandtext.Format.Schriftfarbe = 0xFFFFFF;
+        h.formatRandtext.CoverLayout = 0;
+        d = &h.formatRandtext;
+    } else {
+        h.formatKopfFuss.Format.HgFarbe = 0x0000FF;
+        h.formatKopfFuss.Format.Schriftfarbe = 0xFFFFFF;
+        d = &h.formatKopfFuss;
+    }
+    d->FormShow();
+    const QImage sample = d->LabelSchrift->grab().toImage();
+    QCOMPARE(sample.pixelColor(2, 2), QColor(Qt::red));
+    QCOMPARE(d->ComboSchriftgroesse->itemText(0), QStringLiteral("  2 mm"));
+    QCOMPARE(d->ComboSchriftgroesse->itemText(d->ComboSchriftgroesse->count() - 1), lastSize);
 }
 
 QTEST_MAIN(TestSidePanel)

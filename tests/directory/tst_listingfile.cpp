@@ -115,6 +115,8 @@ void TestListingFile::escapeHtml_data() {
                                << "x(c";
     QTest::newRow("other accents stay") << "éèÿ€"
                                         << "éèÿ€";
+    QTest::newRow("beyond Windows-1252 as references")
+        << QString::fromUtf8("Ёж \xF0\x9F\x98\x80") << "&#1025;&#1078; &#128512;";
 }
 
 void TestListingFile::escapeHtml() {
@@ -200,7 +202,9 @@ void TestListingFile::encodingDecidedForTheWholeFile() {
     const QString htm = tmp_.filePath("enc.HTM");
     ExportListingHtml(large, htm);
     QCOMPARE(splitLines(decodeText(readAll(htm))), htmlLines(large));
-    QVERIFY(readAll(htm).contains(QString("\u0401").toUtf8()));
+    // The web page stays Windows-1252, with a reference for the character beyond it.
+    QVERIFY(readAll(htm).contains("&#1025;"));
+    QVERIFY(!readAll(htm).contains(QString("\u0401").toUtf8()));
 }
 
 void TestListingFile::unwritableFileIsReported() {
@@ -270,7 +274,7 @@ void TestListingFile::emptyListing() {
         QCOMPARE(readAll(path), QByteArray());
     }
     const QString html = tmp_.filePath("empty.HTM");
-    QVERIFY(SaveListingAs(html, {}));
+    QVERIFY(!SaveListingAs(html, {}));
     QVERIFY(!QFile::exists(html));
 }
 
@@ -280,7 +284,8 @@ void TestListingFile::extensionDispatch_data() {
     QTest::newRow("txt") << "LISTE.txt" << QByteArray("H\r\nA\r\n");
     QTest::newRow("Htm") << "LISTE.Htm" << QByteArray("<HTML>\r\n");
     QTest::newRow("vmk") << "LISTE.vmk" << QByteArray("H\r\nA\r\nc\r\n");
-    QTest::newRow("html") << "LISTE.html" << QByteArray();
+    QTest::newRow("html") << "LISTE.html" << QByteArray("<HTML>\r\n");
+    QTest::newRow("other extension") << "LISTE.doc" << QByteArray();
     QTest::newRow("no extension") << "LISTE" << QByteArray();
     QTest::newRow("dot in folder only") << "dir.vmk/LISTE" << QByteArray();
 }
@@ -291,11 +296,19 @@ void TestListingFile::extensionDispatch() {
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath("dir.vmk"));
     const QString path = dir.filePath(name);
-    QCOMPARE(SaveListingAs(path, {"H", "A", "c"}), !start.isEmpty());
-    if (start.isEmpty())
+    if (start.isEmpty()) {
+        // Never a silent success: the message names the file.
+        try {
+            SaveListingAs(path, {"H", "A", "c"});
+            QFAIL("no message");
+        } catch (const AppError& e) {
+            QVERIFY2(e.message().contains(path), qPrintable(e.message()));
+        }
         QVERIFY(!QFile::exists(path));
-    else
+    } else {
+        QVERIFY(SaveListingAs(path, {"H", "A", "c"}));
         QVERIFY(readAll(path).startsWith(start));
+    }
 }
 
 void TestListingFile::saveAsksBeforeOverwriting() {

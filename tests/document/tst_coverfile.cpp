@@ -70,6 +70,7 @@ private Q_SLOTS:
     void badFiles();
     void everyTruncationAndJunkLineIsRefused();
     void oversizedAndOddFilesAreRefused();
+    void whatSavingWritesOpensAgain();
     void backupPath_data();
     void backupPath();
     void saveKeepsBackup();
@@ -398,7 +399,7 @@ void TestCoverFile::oversizedAndOddFilesAreRefused() {
     }
     refused(big, QStringLiteral("too large"));
     writeBytes(big, QByteArray(CoverFile::MaxLines + 1, '\n'));
-    refused(big, QStringLiteral("more than 2000000 lines"));
+    refused(big, QStringLiteral("more than %1 lines").arg(CoverFile::MaxLines));
     const QString empty = dir.file(QStringLiteral("ZVX/empty.zvx"));
     writeBytes(empty, {});
     refused(empty, QStringLiteral("is empty"));
@@ -411,6 +412,32 @@ void TestCoverFile::oversizedAndOddFilesAreRefused() {
         junk.append(char((i * 7919 + 13) & 0xFF));
     writeBytes(empty, junk);
     refused(empty, QStringLiteral("Line "));
+}
+
+// A listing of a million entries is saved and opened again; a cover too large to be read
+// again is refused before anything is written.
+void TestCoverFile::whatSavingWritesOpensAgain() {
+    TestProgDir dir;
+    const QString path = dir.file(QStringLiteral("ZVX/gross.zvx"));
+    CoverDocument doc;
+    doc.reset();
+    doc.Inhalt[1] = 1;
+    doc.VerzListe[1] = DirectoryListing(2'000'001, QStringLiteral("Track 10"));
+    CoverFile::save(path, doc);
+    CoverDocument back;
+    CoverFile::load(path, back, CoverFile::Reader::V20);
+    QCOMPARE(back.VerzListe[1].size(), doc.VerzListe[1].size());
+
+    const QByteArray before = fileBytes(path);
+    doc.VerzListe[1] = DirectoryListing(CoverFile::MaxLines, QString());
+    try {
+        CoverFile::save(path, doc);
+        QFAIL("saved");
+    } catch (const AppError& e) {
+        QVERIFY2(e.message().contains(QStringLiteral("cannot be opened again")),
+                 qPrintable(e.message()));
+    }
+    QCOMPARE(fileBytes(path), before);
 }
 
 void TestCoverFile::backupPath_data() {

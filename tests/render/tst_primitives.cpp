@@ -41,6 +41,8 @@ private Q_SLOTS:
     void shortenMatchesOneByOne();
     void headerBandAndBands();
     void hiddenHeaderTakesNoRoom();
+    void underlineOnRaster_data();
+    void underlineOnRaster();
     void spineTexts_data();
     void spineTexts();
     void maxiMarginText_data();
@@ -162,6 +164,45 @@ void TestPrimitives::headerBandAndBands() {
     // Centred: the text's middle is the band's middle.
     const CanvasFont font(fuss.Schriftart, 100);
     QVERIFY(std::abs(texts[1].pos.x() + font.width(QStringLiteral("Fuss")) / 2 - 600) <= 1);
+}
+
+void TestPrimitives::underlineOnRaster_data() {
+    QTest::addColumn<double>("pixelsPerMm");
+    QTest::addRow("preview zoom 2") << 4.0;
+    QTest::addRow("300 dpi") << 300 / 25.4;
+}
+
+// The underline is drawn once, at the font's own thickness at true size, however the
+// replayed text's thin pen is widened.
+void TestPrimitives::underlineOnRaster() {
+    QFETCH(double, pixelsPerMm);
+    const QRect box(0, 0, 800, 100);
+    auto raster = [&](bool underline) {
+        const CanvasFont font(QStringLiteral("Liberation Sans"), 60,
+                              FontStyle{false, false, underline});
+        const Recording r = record([&](QPainter& p) {
+            DrawSingleLine(p, box, QStringLiteral("HHHHHHHH"), font, Qt::black, 0);
+        });
+        QImage image(int(80 * pixelsPerMm), int(10 * pixelsPerMm), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        p.scale(pixelsPerMm / 10, pixelsPerMm / 10);
+        r.play(p);
+        return image;
+    };
+    const QImage plain = raster(false), underlined = raster(true);
+    int rows = 0;
+    for (int y = 0; y < plain.height(); ++y) {
+        int added = 0;
+        for (int x = 0; x < plain.width(); ++x)
+            added += qGray(underlined.pixel(x, y)) < 128 && qGray(plain.pixel(x, y)) >= 128;
+        rows += added > plain.width() / 4;
+    }
+    const CanvasFont font(QStringLiteral("Liberation Sans"), 60, FontStyle{false, false, true});
+    const double thickness =
+        font.metrics().lineWidth() / CanvasFont::Oversampling / 10 * pixelsPerMm;
+    QVERIFY2(rows >= 1 && rows <= std::ceil(thickness) + 1,
+             qPrintable(QStringLiteral("%1 rows, line %2 px").arg(rows).arg(thickness)));
 }
 
 void TestPrimitives::hiddenHeaderTakesNoRoom() {
