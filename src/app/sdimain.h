@@ -16,6 +16,7 @@ class PreviewBox;
 class SidePanel;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
+class TDlgText;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -90,6 +91,9 @@ public:
     SidePanel* Panel = nullptr;
     TDlgFormatKopfFuss* DlgFormatKopfFuss = nullptr;
     TDlgFormatRandtext* DlgFormatRandtext = nullptr;
+    // The text dialog (created once) and the text button and menu item that open it.
+    TDlgText* DlgText = nullptr;
+    void BtnTextClick();
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 
