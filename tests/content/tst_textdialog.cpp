@@ -91,6 +91,8 @@ void TestTextDialog::loadFile() {
     QCOMPARE(h.dlg.BtnLoeschen->isEnabled(), !text.isEmpty());
     QVERIFY(h.dlg.BtnBearbeiten->isEnabled());
     QCOMPARE(previewHasText(h.dlg), !text.isEmpty());
+    h.dlg.HelpBtn->click();
+    QVERIFY(h.dialogs.opened().value(0).endsWith(QLatin1String("/workshops.htm")));
 }
 
 void TestTextDialog::saveFile_data() {
