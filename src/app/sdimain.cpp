@@ -5,6 +5,7 @@
 #include "content/fmtrand.h"
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
+#include "content/text.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
 #include "platform/helptarget.h"
@@ -94,12 +95,11 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::disableUnbuiltCommands() {
-    // Printing, the content dialogs and the side panel's editing arrive with their own parts.
-    const QList<QAction*> actions = {MenuDrucken, Druckereinrichtung1, MenuVerzeichnis, MenuText,
-                                     MenuBild};
+    // Printing and the content dialogs arrive with their own parts.
+    const QList<QAction*> actions = {MenuDrucken, Druckereinrichtung1, MenuVerzeichnis, MenuBild};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnText, BtnBild};
+    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnBild};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -272,6 +272,14 @@ void TSDIAppForm::SetupSidePanel() {
     host.renderSidePreview = [this](int side) { RenderSidePreview(side); };
     host.openPictureDialog = [this] { return OpenPictureDialog; };
     Panel = new SidePanel(w, Doc, Dlgs, host, *DlgFormatKopfFuss, *DlgFormatRandtext, this);
+    DlgText = new TDlgText(Dlgs, SchriftListe, this);
+    connect(BtnText, &QToolButton::clicked, this, &TSDIAppForm::BtnTextClick);
+    connect(MenuText, &QAction::triggered, this, &TSDIAppForm::BtnTextClick);
+}
+
+void TSDIAppForm::BtnTextClick() {
+    DlgText->BtnTextClick(Doc, {MenuVerzeichnis, MenuText, MenuBild},
+                          [this](int side) { RenderSidePreview(side); });
 }
 
 void TSDIAppForm::ComboCoverLayoutChange() {

@@ -17,6 +17,7 @@ class SidePanel;
 class TAboutBox;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
+class TDlgText;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -91,6 +92,9 @@ public:
     SidePanel* Panel = nullptr;
     TDlgFormatKopfFuss* DlgFormatKopfFuss = nullptr;
     TDlgFormatRandtext* DlgFormatRandtext = nullptr;
+    // The text dialog (created once) and the text button and menu item that open it.
+    TDlgText* DlgText = nullptr;
+    void BtnTextClick();
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 

@@ -4,4 +4,5 @@
 // not have (German at n, English at n + 1000).
 enum ContentStringId {
     StrCancel = 900, // caption of the dialogs' cancel buttons
+    StrHelp = 640,   // caption of the content dialogs' help buttons
 };

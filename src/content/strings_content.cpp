@@ -2,9 +2,12 @@
 
 #include <iterator>
 
-// Texts of the side panel and the content and format dialogs (ids 900-949; English + 1000).
+// Texts of the side panel and the content and format dialogs (ids 900-949, text dialog and
+// editor 640-659; English + 1000).
 const StringTableItem kStringsContent[] = {
     {900, u"Abbrechen"},
     {1900, u"Cancel"},
+    {640, u"&Hilfe"},
+    {1640, u"&Help"},
 };
 const std::size_t kStringsContentSize = std::size(kStringsContent);

@@ -1,12 +1,15 @@
 #include "app/sdimain.h"
+#include "content/text.h"
 #include "render/previewbox.h"
 #include "scripteddialogs.h"
 #include "testprogdir.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 using Type = Recording::Element::Type;
@@ -16,6 +19,7 @@ class TestMainPreview : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void showsSideAndFollowsCommands();
+    void textCommandMakesTextSide();
 };
 
 void TestMainPreview::showsSideAndFollowsCommands() {
@@ -63,6 +67,31 @@ void TestMainPreview::showsSideAndFollowsCommands() {
     QVERIFY(!form.BtnZoomOut->isEnabled() && !form.MenuAnsichtStandard->isEnabled());
     QCOMPARE(form.Vorschau->size(), QSize(640, 640));
     QCOMPARE(dialogs.messages().size(), 1);
+}
+
+// Edit > Text... and the text button open the text dialog; OK shows the text in the preview.
+void TestMainPreview::textCommandMakesTextSide() {
+    TestProgDir progDir;
+    ScriptedDialogs dialogs;
+    TSDIAppForm form(dialogs);
+    form.AskLanguage = [] { return 49; };
+    dialogs.answerMessage(MsgResult::Ok); // no settings: the template "ERROR" is reported
+    form.FormShow();
+    QVERIFY(form.BtnText->isEnabled() && form.MenuText->isEnabled());
+    QTimer::singleShot(0, [&] { form.DlgText->CancelBtn->click(); });
+    form.MenuText->trigger();
+    QVERIFY(!form.MenuText->isChecked());
+    QVERIFY(!form.document().Geaendert);
+    QTimer::singleShot(0, [&] {
+        form.DlgText->Text = QStringLiteral("Hello");
+        form.DlgText->OKBtn->click();
+    });
+    form.BtnText->click();
+    QCOMPARE(int(form.document().Inhalt[0]), 2);
+    QVERIFY(form.MenuText->isChecked() && form.document().Geaendert);
+    const auto texts = form.Vorschau->preview().Vorschaubild().elements(Type::Text);
+    QVERIFY(std::any_of(texts.begin(), texts.end(),
+                        [](const Recording::Element& e) { return e.text == "Hello"; }));
 }
 
 QTEST_MAIN(TestMainPreview)
