@@ -4,6 +4,7 @@
 #include "document/documentcommands.h"
 #include "document/documentview.h"
 #include "platform/dialogs.h"
+#include "platform/printercalibration.h"
 #include "platform/versioninfo.h"
 
 #include <functional>
@@ -13,9 +14,13 @@
 
 class IniFile;
 class PreviewBox;
+class PrintCommand;
+class Printer;
+class QAction;
 class SidePanel;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
+class TDlgDruckauswahl;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -23,7 +28,9 @@ class TDlgFormatRandtext;
 class TSDIAppForm : public QMainWindow, public SdiMainUi, public DocumentView {
     Q_OBJECT
 public:
+    // Prints on the application's printer (the system's default queue).
     explicit TSDIAppForm(Dialogs& dialogs, QWidget* parent = nullptr);
+    TSDIAppForm(Dialogs& dialogs, Printer& printer, QWidget* parent = nullptr);
     ~TSDIAppForm() override;
 
     CoverDocument& document() { return Doc; }
@@ -93,6 +100,18 @@ public:
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 
+    // Printing: the selection dialog (made once), the print commands and our own File menu
+    // items for printer calibration and the PDF export.
+    TDlgDruckauswahl* DlgDruckauswahl = nullptr;
+    QAction* MenuKalibrieren = nullptr;
+    QAction* MenuPdfExport = nullptr;
+    PrintCommand& printing() { return *Drucken; }
+    void BtnDruckenClick();
+    void DruckenClick();
+    void Druckereinrichtung1Click();
+    // ESC while a print job runs cancels it; true when the key was taken.
+    bool FormKeyDown(int key);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -101,6 +120,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer* printer, QWidget* parent);
     void FormCreate();
     void ApplyLanguage();
     // Commands whose behaviour is not built yet stay visibly off.
@@ -109,11 +129,16 @@ private:
     void SetupPreview();
     void SetupSidePanel();
     void UpdateZoomControls();
+    void SetupPrinting();
 
     Dialogs& Dlgs;
     CoverDocument Doc;
     std::unique_ptr<DocumentCommands> Commands;
     std::unique_ptr<IniFile> IniDatei;
+    std::unique_ptr<Printer> ownPrinter_;
+    Printer& Drucker;
+    CalibrationStore Kalibrierung;
+    std::unique_ptr<PrintCommand> Drucken;
     bool shown_ = false;
     bool formShowDone_ = false;
 };

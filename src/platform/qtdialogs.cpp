@@ -19,56 +19,73 @@ QStringList qtNameFilters(const QString& windowsFilter) {
         QStringList patterns;
         for (const QString& p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             for (const QString& v : {p, p.toLower(), p.toUpper()})
-                if (!patterns.contains(v))
-                    patterns << v;
+                if (!patterns.contains(v)) patterns << v;
         }
         out << QStringLiteral("%1 (%2)").arg(parts[i], patterns.join(QLatin1Char(' ')));
     }
     return out;
 }
 
-static QWidget* activeParent() { return QApplication::activeWindow(); }
+static QWidget* activeParent() {
+    return QApplication::activeWindow();
+}
 
 MsgResult QtDialogs::message(MsgKind kind, MsgButtons buttons, const QString& text) {
     QMessageBox box(activeParent());
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(text);
     switch (kind) {
-    case MsgKind::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgKind::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgKind::Confirmation: box.setIcon(QMessageBox::Question); break;
-    case MsgKind::Error: box.setIcon(QMessageBox::Critical); break;
+    case MsgKind::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
     }
     switch (buttons) {
-    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Ok: return MsgResult::Ok;
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    default: return MsgResult::Cancel;
+    case QMessageBox::Ok:
+        return MsgResult::Ok;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    default:
+        return MsgResult::Cancel;
     }
 }
 
-static std::optional<QString> runFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
+static std::optional<QString> runFileDialog(const FileDialogRequest& r,
+                                            QFileDialog::AcceptMode mode) {
     QFileDialog dlg(activeParent(), r.title, r.directory);
     dlg.setAcceptMode(mode);
     dlg.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
                                                     : QFileDialog::AnyFile);
     dlg.setNameFilters(qtNameFilters(r.filter));
-    if (!r.defaultSuffix.isEmpty())
-        dlg.setDefaultSuffix(r.defaultSuffix);
+    if (!r.defaultSuffix.isEmpty()) dlg.setDefaultSuffix(r.defaultSuffix);
     // The program asks its own overwrite question.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!r.fileName.isEmpty() && !r.fileName.contains(QLatin1Char('*')))
-        dlg.selectFile(r.fileName);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (!r.fileName.isEmpty() && !r.fileName.contains(QLatin1Char('*'))) dlg.selectFile(r.fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().constFirst();
 }
 
@@ -82,20 +99,23 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
 
 std::optional<qint32> QtDialogs::chooseColor(qint32 initial) {
     const QColor c = QColorDialog::getColor(colorFromRef(initial), activeParent());
-    if (!c.isValid())
-        return std::nullopt;
+    if (!c.isValid()) return std::nullopt;
     return colorRef(c);
 }
 
 void QtDialogs::openInBrowser(const QString& fileOrUrl) {
-    const bool isUrl = fileOrUrl.contains(QLatin1String("://")) ||
-                       fileOrUrl.startsWith(QLatin1String("mailto:"));
+    const bool isUrl =
+        fileOrUrl.contains(QLatin1String("://")) || fileOrUrl.startsWith(QLatin1String("mailto:"));
     QDesktopServices::openUrl(isUrl ? QUrl(fileOrUrl) : QUrl::fromLocalFile(fileOrUrl));
 }
 
 bool QtDialogs::printDialog(QPrinter& printer) {
     QPrintDialog dlg(&printer, activeParent());
     return dlg.exec() == QDialog::Accepted;
+}
+
+int QtDialogs::execDialog(QDialog& dialog) {
+    return dialog.exec();
 }
 
 bool QtDialogs::printerSetupDialog(QPrinter& printer) {
