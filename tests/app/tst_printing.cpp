@@ -1,5 +1,6 @@
 #include "app/sdimain.h"
 #include "app/startup.h"
+#include "clirunner.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
 #include "platform/textcodec.h"
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -33,6 +35,8 @@ private Q_SLOTS:
     void dialogsAndRefusal();
     void printerErrorRestoresPreview();
     void calibrationMeasuredAndApplied();
+    void exportPdf_data();
+    void exportPdf();
     void sheetsFitPaper_data();
     void sheetsFitPaper();
 
@@ -63,6 +67,11 @@ QString describe(const ScriptedPrinter::Job& job) {
         .arg(box.right())
         .arg(box.bottom())
         .arg(texts.join(QLatin1Char('+')));
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 QStringList describeAll(const ScriptedPrinter& printer) {
@@ -289,6 +298,51 @@ void TestPrinting::calibrationMeasuredAndApplied() {
     });
     w.MenuKalibrieren->trigger();
     QVERIFY(CalibrationStore().load(QStringLiteral("scripted")).isIdentity());
+}
+
+void TestPrinting::exportPdf_data() {
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("paper"); // the printer's
+    QTest::addColumn<QString>("pages");
+    QTest::addRow("normal, front inside, A4") << 0 << int(QPageSize::A4) << "595x842";
+    QTest::addRow("paper case, Letter") << 3 << int(QPageSize::Letter) << "792x612";
+    QTest::addRow("maxi, A5 printer gets A4") << 2 << int(QPageSize::A5) << "595x842";
+}
+
+void TestPrinting::exportPdf() {
+    QFETCH(int, layout);
+    QFETCH(int, paper);
+    QFETCH(QString, pages);
+    auto win = window(layout);
+    TSDIAppForm& w = *win->w;
+    win->printer.layout.setPageSize(QPageSize(QPageSize::PageSizeId(paper)));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("cover.pdf"));
+    if (layout == 0)
+        win->dialogs.answerWindow([](QDialog& d) {
+            auto& dlg = static_cast<TDlgDruckauswahl&>(d);
+            dlg.CheckVorderAussen->setChecked(false);
+            dlg.CheckRueckseite->setChecked(false);
+            dlg.CheckVorderInnen->setChecked(true);
+            return QDialog::Accepted;
+        });
+    win->dialogs.answerSaveFile(pdf);
+    w.MenuPdfExport->trigger();
+    QVERIFY(win->dialogs.allAnswered());
+    QCOMPARE(win->printer.jobs().size(), 0); // nothing went to the printer
+    QStringList got;
+    for (const QSizeF& size : pdfPageSizes(pdf))
+        got << QStringLiteral("%1x%2").arg(qRound(size.width())).arg(qRound(size.height()));
+    QCOMPARE(got.join(u' '), pages);
+
+    // An existing file is kept when the user does not want it overwritten.
+    const QByteArray before = readBytes(pdf);
+    if (layout == 0) win->dialogs.answerWindow([](QDialog&) { return QDialog::Accepted; });
+    win->dialogs.answerSaveFile(pdf).answerMessage(MsgResult::Cancel);
+    w.MenuPdfExport->trigger();
+    QVERIFY(win->dialogs.allAnswered());
+    QVERIFY(win->dialogs.messages().last().startsWith(QStringLiteral("COVER.PDF ")));
+    QCOMPARE(readBytes(pdf), before);
 }
 
 void TestPrinting::sheetsFitPaper_data() {
