@@ -182,6 +182,10 @@ QPageSize PrintCommand::ExportPaper() const {
 }
 
 void PrintCommand::ExportPdfClick(const QString& directory, const QString& fileName) {
+    if (printer_.printing()) { // the menu can be reached while a job is being sent
+        dialogs_.message(MsgKind::Warning, MsgButtons::Ok, LadeText(MsgDruckLaeuft));
+        return;
+    }
     runGuarded(dialogs_, [&] {
         const std::optional<QList<SheetLayout>> sheets = chooseSheets();
         if (!sheets || sheets->isEmpty()) return;
