@@ -95,7 +95,8 @@ void PrintCommand::BtnDruckenClick() {
 void PrintCommand::printSheets(const QList<SheetLayout>& sheets) {
     const PrinterCalibration calibration = calibrations_.load(printer_.printerName());
     for (qsizetype i = 0; i < sheets.size(); ++i) {
-        if (DruckAbbruch) break; // ESC skips the sheets still to come
+        if (i > 0) printer_.processEvents(); // between the jobs
+        if (DruckAbbruch) break;             // ESC skips the sheets still to come
         PrintSheet(sheets[i], calibration);
     }
 }
@@ -116,11 +117,10 @@ void PrintCommand::PrintSheet(const SheetLayout& sheet, const PrinterCalibration
 
 void PrintCommand::printRecording(const Recording& picture, SheetOrientation orientation,
                                   const QPoint& offset, const PrinterCalibration& calibration) {
-    printer_.processEvents();
-    if (DruckAbbruch) return;
     printer_.setDocName(JobTitle);
     printer_.setOrientation(SheetPrinter::pageOrientation(orientation));
     QPainter& painter = printer_.beginDoc();
+    // The job runs from here, so ESC between the recording and the replay cancels it.
     printer_.processEvents();
     if (!printer_.printing()) return; // aborted with ESC
     SheetPrinter::PaintSheet(painter, picture, offset, calibration);

@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/printercalibration.h"
 #include "platform/qtprinter.h"
+#include "platform/stringtable.h"
 #include "platform/textcodec.h"
 #include "render/druck.h"
 #include "scripteddialogs.h"
@@ -12,8 +13,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -28,6 +31,7 @@ private Q_SLOTS:
     void initTestCase();
     void printsAtTrueSize_data();
     void printsAtTrueSize();
+    void escSendsNothing();
 
 private:
     QStringList waitForJobs(int count);
@@ -190,6 +194,36 @@ void TestCupsPrinting::printsAtTrueSize() {
     QVERIFY(qAbs(backAcross[0] - portrait.left() - (ox + 10 * sx)) <= tolerance);
     QVERIFY(qAbs(backAcross[3] - backAcross[0] - 150 * sx) <= tolerance);
     store.reset(Queue);
+}
+
+// ESC while the first sheet's job runs: that job never reaches the queue, the second sheet
+// is skipped.
+void TestCupsPrinting::escSendsNothing() {
+    for (const QString& f : pdfsIn(outDir_))
+        QFile::remove(f);
+    QtPrinter printer;
+    printer.device().setPrinterName(Queue);
+    ScriptedDialogs dialogs;
+    TSDIAppForm w(dialogs, printer);
+    w.FormShow();
+    w.document().CoverLayout = 1;
+    dialogs.answerWindow([](QDialog&) { return QDialog::Accepted; });
+    dialogs.answerMessage(MsgResult::Ok);
+    // The key arrives with the first events the job lets through.
+    bool posted = false;
+    connect(w.StatusBar, &QStatusBar::messageChanged, this, [&](const QString& text) {
+        if (posted || text != LadeText(805)) return;
+        posted = true;
+        QCoreApplication::postEvent(w.EditKopfzeile,
+                                    new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, {}));
+    });
+    w.BtnDrucken->click();
+    QVERIFY(posted);
+    QCOMPARE(dialogs.messages(), QStringList{LadeText(802)});
+    QVERIFY(!printer.printing());
+    QTest::qWait(2000); // anything sent would be written by now
+    QVERIFY(queueIdle());
+    QCOMPARE(pdfsIn(outDir_), QStringList{});
 }
 
 QTEST_MAIN(TestCupsPrinting)
