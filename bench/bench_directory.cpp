@@ -27,6 +27,7 @@ public:
     void openInBrowser(const QString&) override {}
     bool printDialog(QPrinter&) override { return false; }
     bool printerSetupDialog(QPrinter&) override { return false; }
+    int execDialog(QDialog&) override { return 0; }
 };
 
 const char* const kWords[] = {"Track",  "Album", "Müller", "live",   "Disc", "Öl",

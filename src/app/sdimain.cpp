@@ -12,10 +12,13 @@
 #include "platform/inifile.h"
 #include "platform/interfacetext.h"
 #include "platform/paths.h"
+#include "platform/qtprinter.h"
 #include "platform/stringtable.h"
 #include "platform/toolkitlanguage.h"
+#include "render/druck.h"
 #include "render/layouts.h"
 #include "render/previewbox.h"
+#include "render/printcommand.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -23,9 +26,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -45,7 +51,16 @@ const QString kPictureFilter = QStringLiteral(
     "Windows Icon Resource (ICO)|*.ICO|JPEG-Bitmap (JPG)|*.JPG;*.JPEG");
 } // namespace
 
-TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), Dlgs(dialogs) {
+TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent)
+    : TSDIAppForm(dialogs, std::make_unique<QtPrinter>(), nullptr, parent) {}
+
+TSDIAppForm::TSDIAppForm(Dialogs& dialogs, Printer& printer, QWidget* parent)
+    : TSDIAppForm(dialogs, nullptr, &printer, parent) {}
+
+TSDIAppForm::TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer* printer,
+                         QWidget* parent)
+    : QMainWindow(parent), Dlgs(dialogs), ownPrinter_(std::move(own)),
+      Drucker(printer ? *printer : *ownPrinter_) {
     setupUi(this);
     AskLanguage = [this] {
         TDlgSprache dlg(this);
@@ -60,8 +75,11 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent
     SetupPreview();
     FormCreate();
     SetupSidePanel(); // needs the font list of FormCreate
-    AboutBox = new TAboutBox(Dlgs, VersionInfo, VersionOK, this);
-    connectHelpMenu();
+    // The content dialogs arrive with their own parts.
+    const QList<QAction*> actions = {MenuVerzeichnis, MenuBild};
+    for (QAction* a : actions)
+        a->setEnabled(false);
+    const QList<QWidget*> widgets = {BtnVerzeichnis, BtnBild};
     ComboCoverLayoutChange();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -95,11 +113,11 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::disableUnbuiltCommands() {
-    // Printing and the content dialogs arrive with their own parts.
-    const QList<QAction*> actions = {MenuDrucken, Druckereinrichtung1, MenuVerzeichnis, MenuBild};
+    // The content dialogs arrive with their own parts.
+    const QList<QAction*> actions = {MenuVerzeichnis, MenuBild};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnBild};
+    const QList<QWidget*> widgets = {BtnVerzeichnis, BtnBild};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -132,6 +150,11 @@ void TSDIAppForm::ApplyLanguage() {
     OpenDialog.title = LadeText(351);
     SaveDialog.title = LadeText(352);
     OpenPictureDialog.title = LadeText(358);
+    // Our own menu items: their status texts have no place in the table's id + 400 rule.
+    MenuKalibrieren->setText(LadeText(613));
+    MenuKalibrieren->setStatusTip(LadeText(614));
+    MenuPdfExport->setText(LadeText(615));
+    MenuPdfExport->setStatusTip(LadeText(616));
 }
 
 void TSDIAppForm::FillTextureList() {
@@ -316,6 +339,11 @@ bool TSDIAppForm::event(QEvent* event) {
 }
 
 bool TSDIAppForm::eventFilter(QObject* watched, QEvent* event) {
+    // The window sees keys before its controls.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        FormKeyDown(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     // Like the hint of a control that has none, an empty status text clears the bar.
     if (event->type() == QEvent::Enter && watched->isWidgetType()) {
         auto* w = static_cast<QWidget*>(watched);
@@ -357,4 +385,57 @@ void TSDIAppForm::MenuHilfeEmailClick() {
 
 void TSDIAppForm::MenuHilfeInfoClick() {
     AboutBox->exec();
+}
+
+void TSDIAppForm::SetupPrinting() {
+    DlgDruckauswahl = new TDlgDruckauswahl(this);
+    PrintHost host;
+    host.setStatusText = [this](const QString& text) { StatusBar->showMessage(text); };
+    host.setDruckLaeuft = [this](bool printing) {
+        DruckLaeuft = printing;
+        Vorschau->setDruckLaeuft(printing);
+    };
+    host.setVorschaubild = [this](const Recording& sheet) {
+        Vorschau->preview().setVorschaubild(sheet);
+    };
+    host.renderCurrentSide = [this] { RenderSidePreview(Doc.AktSeite); };
+    Drucken = std::make_unique<PrintCommand>(Doc, Dlgs, Drucker, *DlgDruckauswahl, Kalibrierung,
+                                             std::move(host));
+    MenuKalibrieren = new QAction(QStringLiteral("613"), this);
+    MenuKalibrieren->setObjectName(QStringLiteral("MenuKalibrieren"));
+    MenuPdfExport = new QAction(QStringLiteral("615"), this);
+    MenuPdfExport->setObjectName(QStringLiteral("MenuPdfExport"));
+    const QList<QAction*> items = FileMenu->actions();
+    QAction* beforeExit = items.value(items.indexOf(ExitItem) - 1, ExitItem); // the separator
+    FileMenu->insertActions(beforeExit, {MenuKalibrieren, MenuPdfExport});
+    connect(BtnDrucken, &QToolButton::clicked, this, &TSDIAppForm::BtnDruckenClick);
+    connect(MenuDrucken, &QAction::triggered, this, &TSDIAppForm::DruckenClick);
+    connect(Druckereinrichtung1, &QAction::triggered, this, &TSDIAppForm::Druckereinrichtung1Click);
+    connect(MenuKalibrieren, &QAction::triggered, this,
+            [this] { Drucken->MenuKalibrierenClick(); });
+    connect(MenuPdfExport, &QAction::triggered, this, [this] {
+        const bool named = !Doc.DateiName.isEmpty() && QFileInfo::exists(Doc.DateiName);
+        const QString dir =
+            named ? directoryPart(Doc.DateiName) : ProgSubDir(QStringLiteral("ZVX"));
+        const QString name =
+            named ? QFileInfo(Doc.DateiName).completeBaseName() + QStringLiteral(".pdf")
+                  : QString();
+        Drucken->ExportPdfClick(dir, name);
+    });
+}
+
+void TSDIAppForm::BtnDruckenClick() {
+    Drucken->BtnDruckenClick();
+}
+
+void TSDIAppForm::DruckenClick() {
+    Drucken->DruckenClick();
+}
+
+void TSDIAppForm::Druckereinrichtung1Click() {
+    Drucken->Druckereinrichtung1Click();
+}
+
+bool TSDIAppForm::FormKeyDown(int key) {
+    return Drucken && Drucken->FormKeyDown(key);
 }

@@ -4,6 +4,7 @@
 #include "document/documentcommands.h"
 #include "document/documentview.h"
 #include "platform/dialogs.h"
+#include "platform/printercalibration.h"
 #include "platform/versioninfo.h"
 
 #include <functional>
@@ -13,11 +14,15 @@
 
 class IniFile;
 class PreviewBox;
+class PrintCommand;
+class Printer;
+class QAction;
 class SidePanel;
 class TAboutBox;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
 class TDlgText;
+class TDlgDruckauswahl;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -25,7 +30,9 @@ class TDlgText;
 class TSDIAppForm : public QMainWindow, public SdiMainUi, public DocumentView {
     Q_OBJECT
 public:
+    // Prints on the application's printer (the system's default queue).
     explicit TSDIAppForm(Dialogs& dialogs, QWidget* parent = nullptr);
+    TSDIAppForm(Dialogs& dialogs, Printer& printer, QWidget* parent = nullptr);
     ~TSDIAppForm() override;
 
     CoverDocument& document() { return Doc; }
@@ -106,6 +113,17 @@ public:
     void MenuHilfeEmailClick();
     void MenuHilfeInfoClick();
     TAboutBox* AboutBox = nullptr;
+    // Printing: the selection dialog (made once), the print commands and our own File menu
+    // items for printer calibration and the PDF export.
+    TDlgDruckauswahl* DlgDruckauswahl = nullptr;
+    QAction* MenuKalibrieren = nullptr;
+    QAction* MenuPdfExport = nullptr;
+    PrintCommand& printing() { return *Drucken; }
+    void BtnDruckenClick();
+    void DruckenClick();
+    void Druckereinrichtung1Click();
+    // ESC while a print job runs cancels it; true when the key was taken.
+    bool FormKeyDown(int key);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -115,6 +133,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer* printer, QWidget* parent);
     void FormCreate();
     void ApplyLanguage();
     // Commands whose behaviour is not built yet stay visibly off.
@@ -124,11 +143,16 @@ private:
     void SetupPreview();
     void SetupSidePanel();
     void UpdateZoomControls();
+    void SetupPrinting();
 
     Dialogs& Dlgs;
     CoverDocument Doc;
     std::unique_ptr<DocumentCommands> Commands;
     std::unique_ptr<IniFile> IniDatei;
+    std::unique_ptr<Printer> ownPrinter_;
+    Printer& Drucker;
+    CalibrationStore Kalibrierung;
+    std::unique_ptr<PrintCommand> Drucken;
     bool shown_ = false;
     bool formShowDone_ = false;
 };

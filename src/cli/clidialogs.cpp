@@ -48,3 +48,7 @@ bool CliDialogs::printDialog(QPrinter&) {
 bool CliDialogs::printerSetupDialog(QPrinter&) {
     return false;
 }
+
+int CliDialogs::execDialog(QDialog&) {
+    return 0; // QDialog::Rejected
+}

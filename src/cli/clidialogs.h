@@ -17,6 +17,7 @@ public:
     void openInBrowser(const QString& fileOrUrl) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+    int execDialog(QDialog& dialog) override;
 
     // A message as one line of standard error: "zarvex-cli: TEXT", line breaks as spaces.
     static QString oneLine(const QString& text);

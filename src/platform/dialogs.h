@@ -1,8 +1,9 @@
 #pragma once
+#include <optional>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
+class QDialog;
 class QPrinter;
 
 // Everything that waits for the user goes through this interface, so tests can answer it
@@ -32,6 +33,9 @@ public:
     // Printer dialogs: true when the user confirmed.
     virtual bool printDialog(QPrinter& printer) = 0;
     virtual bool printerSetupDialog(QPrinter& printer) = 0;
+    // Shows one of the program's own modal windows (print selection, printer calibration)
+    // and returns its result (QDialog::Accepted or Rejected).
+    virtual int execDialog(QDialog& dialog) = 0;
 };
 
 // Converts "Desc|*.A;*.B|..." into Qt name filters that match whatever the letter case.

@@ -114,6 +114,10 @@ bool QtDialogs::printDialog(QPrinter& printer) {
     return dlg.exec() == QDialog::Accepted;
 }
 
+int QtDialogs::execDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
 bool QtDialogs::printerSetupDialog(QPrinter& printer) {
     QPageSetupDialog dlg(&printer, activeParent());
     return dlg.exec() == QDialog::Accepted;

@@ -13,6 +13,7 @@ public:
     void openInBrowser(const QString& fileOrUrl) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+    int execDialog(QDialog& dialog) override;
 
 private:
     QString title_;

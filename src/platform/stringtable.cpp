@@ -12,19 +12,23 @@ const QHash<int, const char16_t*>& table() {
         const std::pair<const StringTableItem*, std::size_t> blocks[] = {
             {kStringsBase, kStringsBaseSize},         {kStringsPlatform, kStringsPlatformSize},
             {kStringsDocument, kStringsDocumentSize}, {kStringsDirectory, kStringsDirectorySize},
-            {kStringsApp, kStringsAppSize},           {kStringsContent, kStringsContentSize}};
+            {kStringsApp, kStringsAppSize},           {kStringsContent, kStringsContentSize},
+            {kStringsRender, kStringsRenderSize}};
         for (const auto& [items, n] : blocks)
             for (std::size_t i = 0; i < n; ++i)
-                if (items[i].id > 0)
-                    h.insert(items[i].id, items[i].text);
+                if (items[i].id > 0) h.insert(items[i].id, items[i].text);
         return h;
     }();
     return t;
 }
 } // namespace
 
-int LanguageOffset() { return g_offset; }
-void SetLanguageOffset(int offset) { g_offset = offset; }
+int LanguageOffset() {
+    return g_offset;
+}
+void SetLanguageOffset(int offset) {
+    g_offset = offset;
+}
 
 QString StringTableEntry(int id) {
     const auto it = table().constFind(id);
@@ -33,7 +37,6 @@ QString StringTableEntry(int id) {
 
 QString LadeText(int id) {
     QString s = StringTableEntry(id + g_offset);
-    if (s.size() > 254)
-        s.truncate(254);
+    if (s.size() > 254) s.truncate(254);
     return s;
 }

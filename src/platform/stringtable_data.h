@@ -9,10 +9,10 @@ struct StringTableItem {
 // The string table is assembled from one block per area, so each area keeps its own texts.
 // German at id n, English at n + 1000. Ids of our own texts beyond the original table:
 //   500-519 platform, 520-549 cover files and document commands, 550-599 pictures,
-//   600-649 directory listings, 650-679 window program, 680-689 drawing,
-//   690-699 command-line tool, 900-949 side panel and content and format dialogs.
-#define ZARVEX_STRING_BLOCK(name)                                                              \
-    extern const StringTableItem name[];                                                       \
+//   600-609 and 640-649 directory listings, 610-639 printing, 650-679 window program, 680-689
+//   drawing, 690-699 command-line tool, 900-949 side panel and content and format dialogs.
+#define ZARVEX_STRING_BLOCK(name)                                                                  \
+    extern const StringTableItem name[];                                                           \
     extern const std::size_t name##Size;
 ZARVEX_STRING_BLOCK(kStringsBase)      // platform/stringtable_data.cpp
 ZARVEX_STRING_BLOCK(kStringsPlatform)  // platform/strings_platform.cpp
@@ -20,4 +20,5 @@ ZARVEX_STRING_BLOCK(kStringsDocument)  // document/strings_document.cpp
 ZARVEX_STRING_BLOCK(kStringsDirectory) // directory/strings_directory.cpp
 ZARVEX_STRING_BLOCK(kStringsApp)       // app/strings_app.cpp (window program, drawing, tool)
 ZARVEX_STRING_BLOCK(kStringsContent)   // content/strings_content.cpp (side panel, dialogs)
+ZARVEX_STRING_BLOCK(kStringsRender)    // render/strings_render.cpp (printing)
 #undef ZARVEX_STRING_BLOCK

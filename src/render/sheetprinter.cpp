@@ -44,13 +44,16 @@ QPageLayout::Orientation SheetPrinter::pageOrientation(SheetOrientation orientat
                                                       : QPageLayout::Portrait;
 }
 
-void SheetPrinter::PaintSheet(QPainter& painter, const Recording& picture, const QPoint& offset) {
+void SheetPrinter::PaintSheet(QPainter& painter, const Recording& picture, const QPoint& offset,
+                              const PrinterCalibration& calibration) {
     const QPaintDevice* device = painter.device();
     painter.save();
     // Device coordinates start at the printable area's top-left corner; 254 canvas units
     // make an inch.
     painter.setTransform(QTransform());
     painter.scale(device->logicalDpiX() / 254.0, device->logicalDpiY() / 254.0);
+    painter.translate(calibration.offsetX, calibration.offsetY);
+    painter.scale(calibration.scaleX / 10000.0, calibration.scaleY / 10000.0);
     painter.translate(offset.x() * 10, offset.y() * 10);
     picture.play(painter);
     painter.restore();

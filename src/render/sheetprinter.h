@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/printercalibration.h"
 #include "render/layouts.h"
 #include "render/recording.h"
 
@@ -21,8 +22,10 @@ public:
     static QPageLayout::Orientation pageOrientation(SheetOrientation orientation);
 
     // Plays picture on painter's current page: offset in mm from the printable area's
-    // top-left corner, one canvas unit = 0.1 mm at the device's resolution.
-    static void PaintSheet(QPainter& painter, const Recording& picture, const QPoint& offset);
+    // top-left corner, one canvas unit = 0.1 mm at the device's resolution, then corrected
+    // by the printer's calibration.
+    static void PaintSheet(QPainter& painter, const Recording& picture, const QPoint& offset,
+                           const PrinterCalibration& calibration = {});
 
     // Prints the sheets on device, one page each, every page in its sheet's orientation. The
     // device must not be painted on yet; a printer is one job for all of them (the printing

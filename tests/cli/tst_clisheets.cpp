@@ -1,6 +1,7 @@
 #include "clirunner.h"
 #include "document/coverdocument.h"
 #include "document/coverfile.h"
+#include "pagemeasure.h"
 #include "render/layouts.h"
 #include "render/recordingdevice.h"
 #include "render/sidepreview.h"
@@ -33,57 +34,7 @@ private:
 };
 
 namespace {
-constexpr double Dpi = 600.0;
-constexpr double PxPerMm = Dpi / 25.4;
-
-// Centres (in pixels) of the dark runs along a line of pixels, weighted by darkness.
-QList<double> darkRunCentres(const QList<int>& greys) {
-    QList<double> centres;
-    double sum = 0, weighted = 0;
-    for (qsizetype i = 0; i <= greys.size(); ++i) {
-        const int g = i < greys.size() ? greys[i] : 255;
-        if (g < 128) {
-            sum += 255 - g;
-            weighted += (i + 0.5) * (255 - g);
-        } else if (sum > 0) {
-            centres << weighted / sum;
-            sum = weighted = 0;
-        }
-    }
-    return centres;
-}
-
-QList<int> row(const QImage& image, int y) {
-    QList<int> greys;
-    for (int x = 0; x < image.width(); ++x)
-        greys << qGray(image.pixel(x, y));
-    return greys;
-}
-
-QList<int> column(const QImage& image, int x) {
-    QList<int> greys;
-    for (int y = 0; y < image.height(); ++y)
-        greys << qGray(image.pixel(x, y));
-    return greys;
-}
-
-QImage rasterise(const QString& pdf, const QString& stem, int page = 1) {
-    QProcess p;
-    p.start(QStringLiteral("pdftoppm"),
-            {QStringLiteral("-r"), QString::number(int(Dpi)), QStringLiteral("-gray"),
-             QStringLiteral("-png"), QStringLiteral("-f"), QString::number(page),
-             QStringLiteral("-l"), QString::number(page), QStringLiteral("-singlefile"), pdf,
-             stem});
-    if (!p.waitForFinished(120000) || p.exitCode() != 0) return {};
-    return QImage(stem + QStringLiteral(".png"));
-}
-
-QList<double> inMm(const QList<double>& px) {
-    QList<double> mm;
-    for (double p : px)
-        mm << p / PxPerMm;
-    return mm;
-}
+using namespace PageMeasure;
 
 QString orientations(const QList<QSizeF>& sizes) {
     QString s;

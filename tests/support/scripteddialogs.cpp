@@ -1,5 +1,7 @@
 #include "scripteddialogs.h"
 
+#include <QDialog>
+#include <QShowEvent>
 #include <QTest>
 
 static const char* kindName(ScriptedDialogs::Kind k) {
@@ -16,32 +18,39 @@ static const char* kindName(ScriptedDialogs::Kind k) {
         return "print dialog";
     case ScriptedDialogs::Kind::PrinterSetup:
         return "printer set-up dialog";
+    case ScriptedDialogs::Kind::Window:
+        return "window";
     }
     return "?";
 }
 
 ScriptedDialogs& ScriptedDialogs::answerMessage(MsgResult result) {
-    queue_.append({Kind::Message, result, {}, {}, false});
+    queue_.append({Kind::Message, result, {}, {}, false, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::answerOpenFile(std::optional<QString> path) {
-    queue_.append({Kind::OpenFile, MsgResult::Cancel, std::move(path), {}, false});
+    queue_.append({Kind::OpenFile, MsgResult::Cancel, std::move(path), {}, false, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::answerSaveFile(std::optional<QString> path) {
-    queue_.append({Kind::SaveFile, MsgResult::Cancel, std::move(path), {}, false});
+    queue_.append({Kind::SaveFile, MsgResult::Cancel, std::move(path), {}, false, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::answerColor(std::optional<qint32> color) {
-    queue_.append({Kind::Color, MsgResult::Cancel, {}, color, false});
+    queue_.append({Kind::Color, MsgResult::Cancel, {}, color, false, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::answerPrintDialog(bool ok) {
-    queue_.append({Kind::PrintDialog, MsgResult::Cancel, {}, {}, ok});
+    queue_.append({Kind::PrintDialog, MsgResult::Cancel, {}, {}, ok, {}});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::answerPrinterSetup(bool ok) {
-    queue_.append({Kind::PrinterSetup, MsgResult::Cancel, {}, {}, ok});
+    queue_.append({Kind::PrinterSetup, MsgResult::Cancel, {}, {}, ok, {}});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::answerWindow(std::function<int(QDialog&)> answer) {
+    queue_.append({Kind::Window, MsgResult::Cancel, {}, {}, false, std::move(answer)});
     return *this;
 }
 
@@ -111,4 +120,13 @@ bool ScriptedDialogs::printerSetupDialog(QPrinter&) {
     asked_.append({Kind::PrinterSetup, MsgKind::Information, MsgButtons::Ok, {}, {}, 0});
     Answer a;
     return take(Kind::PrinterSetup, a, QString()) && a.ok;
+}
+
+int ScriptedDialogs::execDialog(QDialog& dialog) {
+    asked_.append({Kind::Window, MsgKind::Information, MsgButtons::Ok, dialog.objectName(), {}, 0});
+    Answer a;
+    if (!take(Kind::Window, a, dialog.objectName())) return QDialog::Rejected;
+    QShowEvent show;
+    QCoreApplication::sendEvent(&dialog, &show); // what showing it would run first
+    return a.window ? a.window(dialog) : QDialog::Rejected;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/dialogs.h"
 
+#include <functional>
 #include <QList>
 #include <QStringList>
 #include <variant>
@@ -9,7 +10,7 @@
 // question fails the test and is answered with Cancel.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Color, PrintDialog, PrinterSetup };
+    enum class Kind { Message, OpenFile, SaveFile, Color, PrintDialog, PrinterSetup, Window };
 
     // Queue answers, in the order the program will ask.
     ScriptedDialogs& answerMessage(MsgResult result);
@@ -18,6 +19,9 @@ public:
     ScriptedDialogs& answerColor(std::optional<qint32> color);
     ScriptedDialogs& answerPrintDialog(bool ok);
     ScriptedDialogs& answerPrinterSetup(bool ok);
+    // A window of the program's own: it is "shown" (gets its show event), then answer works
+    // its controls and returns the result. Asked::text holds the window's object name.
+    ScriptedDialogs& answerWindow(std::function<int(QDialog&)> answer);
 
     // What was asked, for checks.
     struct Asked {
@@ -41,6 +45,7 @@ public:
     void openInBrowser(const QString& fileOrUrl) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+    int execDialog(QDialog& dialog) override;
 
 private:
     struct Answer {
@@ -49,6 +54,7 @@ private:
         std::optional<QString> path;
         std::optional<qint32> color;
         bool ok = false;
+        std::function<int(QDialog&)> window;
     };
     bool take(Kind kind, Answer& out, const QString& what);
     QList<Answer> queue_;

@@ -1,0 +1,53 @@
+#include "render/druck.h"
+#include "platform/interfacetext.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TDlgDruckauswahl::TDlgDruckauswahl(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("DlgDruckauswahl"));
+    SetTextId(this, 230);
+    auto* layout = new QVBoxLayout(this);
+    auto box = [&](const char* name, int id) {
+        auto* check = new QCheckBox(QString::number(id), this);
+        check->setObjectName(QLatin1String(name));
+        check->setChecked(true);
+        SetTextId(check, id);
+        layout->addWidget(check);
+        return check;
+    };
+    CheckVorderseiten = box("CheckVorderseiten", 231);
+    CheckVorderAussen = box("CheckVorderAussen", 233);
+    CheckVorderInnen = box("CheckVorderInnen", 234);
+    CheckRueckseite = box("CheckRueckseite", 232);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    OKBtn = buttons->button(QDialogButtonBox::Ok);
+    CancelBtn = buttons->button(QDialogButtonBox::Cancel);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    OKBtn->setDefault(true);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    RegisterTranslatedWindow(this);
+}
+
+void TDlgDruckauswahl::FormShow() {
+    CheckVorderseiten->setVisible(CoverLayout == 1);
+    CheckVorderAussen->setVisible(CoverLayout == 0);
+    CheckVorderInnen->setVisible(CoverLayout == 0);
+    CheckRueckseite->setVisible(true);
+    adjustSize();
+}
+
+PrintSelection TDlgDruckauswahl::selection() const {
+    return PrintSelection{CheckVorderseiten->isChecked(), CheckRueckseite->isChecked(),
+                          CheckVorderAussen->isChecked(), CheckVorderInnen->isChecked()};
+}
+
+void TDlgDruckauswahl::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
