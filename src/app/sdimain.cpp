@@ -1,6 +1,7 @@
 #include "app/sdimain.h"
 #include "app/lkzwahl.h"
 #include "app/startup.h"
+#include "content/bild.h"
 #include "content/fmtrand.h"
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
@@ -92,12 +93,12 @@ void TSDIAppForm::disableUnbuiltCommands() {
     // Printing, the content dialogs, help and the side panel's editing arrive with their
     // own parts.
     const QList<QAction*> actions = {
-        MenuDrucken,       Druckereinrichtung1,  MenuVerzeichnis,   MenuText,
-        MenuBild,          MenuHilfeTippsTricks, MenuHilfeHandbuch, MenuHilfeAnleitungen,
-        MenuHilfeHomepage, MenuHilfeEmail,       MenuHilfeInfo};
+        MenuDrucken,          Druckereinrichtung1, MenuVerzeichnis,      MenuText,
+        MenuHilfeTippsTricks, MenuHilfeHandbuch,   MenuHilfeAnleitungen, MenuHilfeHomepage,
+        MenuHilfeEmail,       MenuHilfeInfo};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnText, BtnBild};
+    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnText};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -269,6 +270,17 @@ void TSDIAppForm::SetupSidePanel() {
     host.renderSidePreview = [this](int side) { RenderSidePreview(side); };
     host.openPictureDialog = [this] { return OpenPictureDialog; };
     Panel = new SidePanel(w, Doc, Dlgs, host, *DlgFormatKopfFuss, *DlgFormatRandtext, this);
+
+    DlgBild = new TDlgBild(Dlgs, this);
+    const auto bildClick = [this] {
+        if (!::BtnBildClick(Doc, *DlgBild)) return;
+        MenuBild->setChecked(true);
+        MenuVerzeichnis->setChecked(false);
+        MenuText->setChecked(false);
+        RenderSidePreview(Doc.AktSeite);
+    };
+    connect(MenuBild, &QAction::triggered, this, bildClick);
+    connect(BtnBild, &QToolButton::clicked, this, bildClick);
 }
 
 void TSDIAppForm::ComboCoverLayoutChange() {

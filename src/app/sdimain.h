@@ -14,6 +14,7 @@
 class IniFile;
 class PreviewBox;
 class SidePanel;
+class TDlgBild;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
 
@@ -90,6 +91,8 @@ public:
     SidePanel* Panel = nullptr;
     TDlgFormatKopfFuss* DlgFormatKopfFuss = nullptr;
     TDlgFormatRandtext* DlgFormatRandtext = nullptr;
+    // The picture dialog of Edit > Picture... and the picture tool button.
+    TDlgBild* DlgBild = nullptr;
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 
