@@ -82,13 +82,13 @@ TDlgBild::TDlgBild(Dialogs& dialogs, QWidget* parent)
     OKBtn =
         new QPushButton(st->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
-    OKBtn->setGeometry(256, 354, 76, 30);
+    OKBtn->setGeometry(196, 354, 96, 30);
     CancelBtn = new QPushButton(st->standardIcon(QStyle::SP_DialogCancelButton), QString(), this);
     SetTextId(CancelBtn, StrCancel);
-    CancelBtn->setGeometry(338, 354, 76, 30);
+    CancelBtn->setGeometry(298, 354, 96, 30);
     HelpBtn = new QPushButton(st->standardIcon(QStyle::SP_DialogHelpButton), QString(), this);
     SetTextId(HelpBtn, StrHelpButton);
-    HelpBtn->setGeometry(420, 354, 76, 30);
+    HelpBtn->setGeometry(400, 354, 96, 30);
 
     Execute = [this] { return exec(); };
     connect(BtnLaden, &QPushButton::clicked, this, &TDlgBild::BtnLadenClick);
