@@ -2,6 +2,7 @@
 #include "app/about.h"
 #include "app/lkzwahl.h"
 #include "app/startup.h"
+#include "content/bild.h"
 #include "content/fmtrand.h"
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
@@ -113,13 +114,9 @@ void TSDIAppForm::FormCreate() {
 }
 
 void TSDIAppForm::disableUnbuiltCommands() {
-    // The content dialogs arrive with their own parts.
-    const QList<QAction*> actions = {MenuVerzeichnis, MenuBild};
-    for (QAction* a : actions)
-        a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnVerzeichnis, BtnBild};
-    for (QWidget* w : widgets)
-        w->setEnabled(false);
+    // The directory dialog arrives with its own part.
+    MenuVerzeichnis->setEnabled(false);
+    BtnVerzeichnis->setEnabled(false);
 }
 
 void TSDIAppForm::showEvent(QShowEvent* event) {
@@ -298,6 +295,18 @@ void TSDIAppForm::SetupSidePanel() {
     DlgText = new TDlgText(Dlgs, SchriftListe, this);
     connect(BtnText, &QToolButton::clicked, this, &TSDIAppForm::BtnTextClick);
     connect(MenuText, &QAction::triggered, this, &TSDIAppForm::BtnTextClick);
+    DlgBild = new TDlgBild(Dlgs, this);
+    const auto bildClick = [this] {
+        const bool changed = ::BtnBildClick(Doc, *DlgBild);
+        // Choosing the menu item toggled its own check; the checks follow the side's content.
+        const int inhalt = Doc.Inhalt[Doc.AktSeite];
+        MenuVerzeichnis->setChecked(inhalt == 1);
+        MenuText->setChecked(inhalt == 2);
+        MenuBild->setChecked(inhalt == 3);
+        if (changed) RenderSidePreview(Doc.AktSeite);
+    };
+    connect(MenuBild, &QAction::triggered, this, bildClick);
+    connect(BtnBild, &QToolButton::clicked, this, bildClick);
 }
 
 void TSDIAppForm::BtnTextClick() {

@@ -19,6 +19,7 @@ class Printer;
 class QAction;
 class SidePanel;
 class TAboutBox;
+class TDlgBild;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
 class TDlgText;
@@ -102,6 +103,8 @@ public:
     // The text dialog (created once) and the text button and menu item that open it.
     TDlgText* DlgText = nullptr;
     void BtnTextClick();
+    // The picture dialog of Edit > Picture... and the picture tool button.
+    TDlgBild* DlgBild = nullptr;
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 

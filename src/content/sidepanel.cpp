@@ -36,14 +36,19 @@ constexpr bool kMarginVisible[4][4] = {
 QString texturesDir() {
     return ProgSubDir(QStringLiteral("texturen"));
 }
+
+const QStringList& textureMasks() {
+    static const QStringList masks = {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"),
+                                      QStringLiteral("*.emf"), QStringLiteral("*.ico"),
+                                      QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")};
+    return masks;
+}
 } // namespace
 
 QStringList TextureFileNames(const QString& dir) {
-    const QStringList masks = {QStringLiteral("*.bmp"), QStringLiteral("*.wmf"),
-                               QStringLiteral("*.emf"), QStringLiteral("*.ico"),
-                               QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")};
     // QDir matches name filters without regard to letter case unless told otherwise.
-    return QDir(dir).entryList(masks, QDir::Files | QDir::Readable, QDir::Name | QDir::IgnoreCase);
+    return QDir(dir).entryList(textureMasks(), QDir::Files | QDir::Readable,
+                               QDir::Name | QDir::IgnoreCase);
 }
 
 SidePanel::SidePanel(const SidePanelWidgets& widgets, CoverDocument& document, Dialogs& dialogs,
@@ -298,9 +303,9 @@ void SidePanel::BtnTexturHinzufuegenClick() {
     request.fileName.clear();
     const std::optional<QString> chosen = dialogs_.openFile(request);
     if (!chosen) return;
-    // A file no picture loader reads (a name typed by hand) is not copied: it could never
-    // be listed or loaded as a texture.
-    if (!Picture::isKnownKind(*chosen)) {
+    // A file the texture list would not show (a name typed by hand) is not copied: it could
+    // never be selected as a texture.
+    if (!QDir::match(textureMasks(), fileNamePart(*chosen))) {
         showErrorBox(dialogs_, LadeTextArg(StrUnknownPictureKind, *chosen));
         return;
     }

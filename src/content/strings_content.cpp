@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-// Texts of the side panel and the content and format dialogs (ids 900-949, text dialog and
-// editor 640-659; English + 1000).
+// Texts of the side panel and the content and format dialogs (ids 900-949, content dialogs
+// 640-679; English + 1000).
 const StringTableItem kStringsContent[] = {
     {900, u"Abbrechen"},
     {1900, u"Cancel"},

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
+#include <QSvgRenderer>
 
 namespace {
 QByteArray readAll(const QString& path) {
@@ -20,6 +21,34 @@ QByteArray readAll(const QString& path) {
     if (f.error() != QFileDevice::NoError)
         throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
     return data;
+}
+
+// The further raster kinds, decoded by Qt's image plugins.
+struct RasterKind {
+    const char* suffix;
+    const char* format;
+    Picture::Kind kind;
+};
+constexpr RasterKind kRasterKinds[] = {
+    {"png", "png", Picture::Kind::Png},    {"gif", "gif", Picture::Kind::Gif},
+    {"tif", "tiff", Picture::Kind::Tiff},  {"tiff", "tiff", Picture::Kind::Tiff},
+    {"webp", "webp", Picture::Kind::WebP},
+};
+
+QImage readImage(const QByteArray& data, const char* format, bool uncompressed) {
+    QBuffer buf;
+    buf.setData(data);
+    buf.open(QIODevice::ReadOnly);
+    QImageReader reader(&buf, format);
+    reader.setAutoDetectImageFormat(false); // the extension names the kind, as with the others
+    // A bitmap header may claim a huge picture that its few bytes cannot fill; refuse it
+    // before the reader allocates and clears it. Compressed kinds are held to the reader's
+    // own allocation limit.
+    const QSize s = reader.size();
+    if (uncompressed &&
+        qint64(s.width()) * s.height() > std::max<qint64>(4'000'000, data.size() * 256))
+        return {};
+    return reader.read(); // the first frame of an animation
 }
 
 // The largest, deepest image of an icon file.
@@ -58,16 +87,19 @@ Picture Picture::fromMetafile(std::shared_ptr<const Metafile> metafile) {
     return p;
 }
 
-bool Picture::isKnownKind(const QString& path) {
-    static const QStringList known = {QStringLiteral("bmp"),  QStringLiteral("jpg"),
-                                      QStringLiteral("jpeg"), QStringLiteral("ico"),
-                                      QStringLiteral("wmf"),  QStringLiteral("emf")};
-    return known.contains(QFileInfo(path).suffix().toLower());
-}
+bool Picture::knownSuffix(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    static const QStringList known = {
+        QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("ico"),
+        QStringLiteral("wmf"), QStringLiteral("emf"), QStringLiteral("svg")};
+    if (known.contains(suffix)) return true;
+    for (const RasterKind& k : kRasterKinds)
+        if (suffix == QLatin1String(k.suffix)) return true;
+    return false;
 
 Picture Picture::load(const QString& path) {
     // The kind first: an empty texture name must not be reported as an unreadable folder.
-    if (!isKnownKind(path)) throw AppError(LadeTextArg(StrUnknownPictureKind, path));
+    if (!knownSuffix(path)) throw AppError(LadeTextArg(StrUnknownPictureKind, path));
     return decode(readAll(path), QFileInfo(path).suffix(), path);
 }
 
@@ -75,16 +107,18 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
     const QString suffix = suffixIn.toLower();
     QString why;
     Picture p;
+    const auto raster = std::find_if(std::begin(kRasterKinds), std::end(kRasterKinds),
+                                     [&](const RasterKind& k) { return suffix == k.suffix; });
     if (suffix == QLatin1String("bmp")) {
-        QBuffer buf;
-        buf.setData(data);
-        buf.open(QIODevice::ReadOnly);
-        QImageReader reader(&buf, "bmp");
-        // A header may claim a huge picture that its few bytes cannot fill; refuse it before
-        // the reader allocates and clears it.
-        const QSize s = reader.size();
-        if (qint64(s.width()) * s.height() <= std::max<qint64>(4'000'000, data.size() * 256))
-            p = fromImage(reader.read(), Kind::Bitmap);
+        p = fromImage(readImage(data, "bmp", true), Kind::Bitmap);
+    } else if (raster != std::end(kRasterKinds)) {
+        p = fromImage(readImage(data, raster->format, false), raster->kind);
+    } else if (suffix == QLatin1String("svg")) {
+        auto svg = std::make_shared<QSvgRenderer>(data);
+        if (svg->isValid() && !svg->defaultSize().isEmpty()) {
+            p.kind_ = Kind::Svg;
+            p.svg_ = std::move(svg);
+        }
     } else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
         p = fromImage(decodeJpeg(data, &why), Kind::Jpeg);
     } else if (suffix == QLatin1String("ico")) {
@@ -102,6 +136,7 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
 
 QSize Picture::size() const {
     if (metafile_) return metafile_->pixelSize();
+    if (svg_) return svg_->defaultSize();
     return image_.size();
 }
 
@@ -111,12 +146,16 @@ void Picture::draw(QPainter& painter, const QRect& target) const {
         metafile_->play(painter, target);
         return;
     }
+    if (svg_) {
+        svg_->render(&painter, QRectF(target));
+        return;
+    }
     painter.drawImage(QRectF(target), image_, QRectF(image_.rect()));
 }
 
 void Picture::saveBmp(const QString& path) const {
     QImage img = image_;
-    if (img.isNull() && metafile_) {
+    if (img.isNull() && !isNull()) {
         img = QImage(size(), QImage::Format_RGB32);
         img.fill(Qt::white);
         QPainter p(&img);

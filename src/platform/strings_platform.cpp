@@ -7,7 +7,8 @@ const StringTableItem kStringsPlatform[] = {
     {500, u"Die Datei \"%1\" kann nicht gelesen werden: %2"},
     {501, u"Die Datei \"%1\" kann nicht geschrieben werden: %2"},
     {502, u"Der Ordner \"%1\" kann nicht angelegt werden."},
-    {550, u"\"%1\" ist keine Bilddatei, die das Programm kennt (BMP, WMF, EMF, ICO, JPG)."},
+    {550, u"\"%1\" ist keine Bilddatei, die das Programm kennt (BMP, WMF, EMF, ICO, JPG, PNG, GIF, "
+          u"TIFF, WebP, SVG)."},
     {551, u"Das Bild \"%1\" kann nicht geladen werden: %2"},
     {552, u"die Daten sind beschädigt oder werden nicht unterstützt"},
     {553, u"die Datei ist keine WMF- oder EMF-Metadatei"},
@@ -18,7 +19,8 @@ const StringTableItem kStringsPlatform[] = {
     {1500, u"The file \"%1\" cannot be read: %2"},
     {1501, u"The file \"%1\" cannot be written: %2"},
     {1502, u"The folder \"%1\" cannot be created."},
-    {1550, u"\"%1\" is not a picture file the program knows (BMP, WMF, EMF, ICO, JPG)."},
+    {1550, u"\"%1\" is not a picture file the program knows (BMP, WMF, EMF, ICO, JPG, PNG, GIF, "
+           u"TIFF, WebP, SVG)."},
     {1551, u"The picture \"%1\" cannot be loaded: %2"},
     {1552, u"the data is damaged or not supported"},
     {1553, u"the file is not a WMF or EMF metafile"},

@@ -72,6 +72,16 @@ QString PictureKindName(Picture::Kind kind) {
         return QStringLiteral("Icon");
     case Picture::Kind::Metafile:
         return QStringLiteral("Metafile");
+    case Picture::Kind::Png:
+        return QStringLiteral("Png");
+    case Picture::Kind::Gif:
+        return QStringLiteral("Gif");
+    case Picture::Kind::Tiff:
+        return QStringLiteral("Tiff");
+    case Picture::Kind::WebP:
+        return QStringLiteral("WebP");
+    case Picture::Kind::Svg:
+        return QStringLiteral("Svg");
     case Picture::Kind::None:
         break;
     }

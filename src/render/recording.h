@@ -53,7 +53,8 @@ public:
     //   polyline #RRGGBB X,Y X,Y ...
     //   text L T ANGLE CELL #RRGGBB "FAMILY" STYLE "TEXT"   (\ and " escaped with \;
     //                                                      STYLE: b, i, u joined, or -)
-    //   image L T R B KIND                                 (Bitmap, Jpeg, Icon, Metafile)
+    //   image L T R B KIND                                 (Bitmap, Jpeg, Icon, Metafile, Png,
+    //                                                      Gif, Tiff, WebP, Svg)
     // A picture shows as its image line only, not as what drawing it took.
     QString dump() const;
 

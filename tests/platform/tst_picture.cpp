@@ -5,6 +5,7 @@
 #include "testprogdir.h"
 
 #include <QDir>
+#include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void cmykWithoutAdobeMarkerIsNotInverted();
     void metafileKinds_data();
     void metafileKinds();
+    void furtherKinds_data();
+    void furtherKinds();
     void drawsStretched();
     void savesBitmapAsBmp();
     void failedSaveKeepsTheOldFile();
@@ -71,8 +74,7 @@ void TestPicture::rasterKinds() {
     const QImage& img = p.image();
     // The grey file was written with Rec. 709 luma.
     const auto expect = [&](QColor c) {
-        if (!grey)
-            return c;
+        if (!grey) return c;
         const int l = qRound(0.2126 * c.red() + 0.7152 * c.green() + 0.0722 * c.blue());
         return QColor(l, l, l);
     };
@@ -126,6 +128,55 @@ void TestPicture::metafileKinds() {
     QVERIFY(p.metafile());
     QVERIFY(p.image().isNull());
     QCOMPARE(p.size(), size);
+}
+
+void TestPicture::furtherKinds_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("writeAs"); // written here from rgb24.bmp; empty: a fixture
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<int>("tolerance");
+    using K = Picture::Kind;
+    QTest::newRow("png") << "rgb.png" << QByteArray("png") << int(K::Png) << QSize(16, 12) << 0;
+    QTest::newRow("gif") << "pictures/rgb.gif" << QByteArray() << int(K::Gif) << QSize(16, 12) << 0;
+    QTest::newRow("tiff") << "rgb.TIF" << QByteArray("tiff") << int(K::Tiff) << QSize(16, 12) << 0;
+    QTest::newRow("webp") << "rgb.webp" << QByteArray("webp") << int(K::WebP) << QSize(16, 12)
+                          << 40;
+    QTest::newRow("svg") << "pictures/quarters.svg" << QByteArray() << int(K::Svg)
+                         << QSize(160, 120) << 0;
+}
+
+void TestPicture::furtherKinds() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, writeAs);
+    QFETCH(int, kind);
+    QFETCH(QSize, size);
+    QFETCH(int, tolerance);
+    QTemporaryDir dir;
+    QString path = fixturePath(name);
+    if (!writeAs.isEmpty()) {
+        path = dir.filePath(name);
+        QImageWriter writer(path, writeAs);
+        writer.setQuality(100);
+        QVERIFY2(writer.write(Picture::load(fixturePath("pictures/rgb24.bmp")).image()),
+                 qPrintable(writer.errorString()));
+    }
+    const Picture p = Picture::load(path);
+    QCOMPARE(int(p.kind()), kind);
+    QCOMPARE(p.size(), size);
+    // Drawn stretched, each kind shows its four quarters.
+    QImage canvas(160, 120, QImage::Format_RGB32);
+    canvas.fill(Qt::black);
+    QPainter painter(&canvas);
+    p.draw(painter, canvas.rect());
+    painter.end();
+    const QList<std::pair<QPoint, QColor>> quarters = {{{30, 20}, Qt::red},
+                                                       {{130, 20}, Qt::green},
+                                                       {{30, 100}, Qt::blue},
+                                                       {{130, 100}, Qt::white}};
+    for (const auto& [at, colour] : quarters)
+        QVERIFY2(near(canvas.pixel(at), colour, tolerance),
+                 qPrintable(QColor(canvas.pixel(at)).name()));
 }
 
 void TestPicture::drawsStretched() {
@@ -183,7 +234,7 @@ void TestPicture::badFilesGiveAClearError_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("message");
     QTest::newRow("unknown extension") << "pictures/rgb24.bmp"
-                                       << "x.gif"
+                                       << "x.pcx"
                                        << "is not a picture file";
     QTest::newRow("no extension (empty texture name)") << ""
                                                        << ""
@@ -205,6 +256,12 @@ void TestPicture::badFilesGiveAClearError_data() {
                                     << "cannot be loaded";
     QTest::newRow("bmp named ico") << "pictures/rgb24.bmp"
                                    << "x.ico"
+                                   << "cannot be loaded";
+    QTest::newRow("bmp named png") << "pictures/rgb24.bmp"
+                                   << "x.png"
+                                   << "cannot be loaded";
+    QTest::newRow("bmp named svg") << "pictures/rgb24.bmp"
+                                   << "x.svg"
                                    << "cannot be loaded";
 }
 
