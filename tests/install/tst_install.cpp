@@ -20,6 +20,7 @@ private Q_SLOTS:
     void desktopFilesValidate_data();
     void desktopFilesValidate();
     void runsAsUserWithFreshHome();
+    void unwritableHomeGetsAMessage();
 
 private:
     QProcess* userProcess(const QString& program, const QStringList& args);
@@ -164,6 +165,20 @@ void TestInstall::runsAsUserWithFreshHome() {
 
     // Everything the programs wrote is below the home folder; the installed tree is as it was.
     QCOMPARE(snapshot(), before);
+}
+
+void TestInstall::unwritableHomeGetsAMessage() {
+    if (::getuid() != 0) QSKIP("needs a user who cannot write the home folder");
+    const QString home = home_;
+    home_ = prefix_; // the installed tree: that user may not write there
+    QProcess* cli =
+        userProcess(QStringLiteral("zarvex-cli"), {QStringLiteral("dump"), QStringLiteral("x.zvx"),
+                                                   QStringLiteral("--side"), QStringLiteral("1")});
+    home_ = home;
+    QVERIFY(cli->waitForFinished(60000));
+    QCOMPARE(cli->exitStatus(), QProcess::NormalExit);
+    QVERIFY(cli->exitCode() != 0);
+    QVERIFY2(cli->readAllStandardError().contains("cannot be created"), "no clear message");
 }
 
 QTEST_GUILESS_MAIN(TestInstall)
