@@ -73,9 +73,9 @@ void TestHelpPages::linksResolve() {
     }
     // A page and its other-language edition show the same pictures.
     const bool german = page.contains(QLatin1String("/de/"));
-    const QString other = german ? QString(page).replace(QLatin1String("/de/"), QLatin1String("/"))
-                                 : QFileInfo(page).dir().filePath(QStringLiteral("de/") +
-                                                                  QFileInfo(page).fileName());
+    const QString other =
+        german ? QString(page).replace(QLatin1String("/de/"), QLatin1String("/"))
+               : QFileInfo(page).dir().filePath(QStringLiteral("de/") + QFileInfo(page).fileName());
     QVERIFY2(QFileInfo(other).isFile(), qPrintable(other));
     QFile o(other);
     QVERIFY(o.open(QIODevice::ReadOnly));
