@@ -19,8 +19,12 @@ int main(int argc, char** argv) {
     TKVVersionInfo version;
     version.read();
     // A cover file named on the command line, as a file manager passes it.
-    const QStringList args = app.arguments().mid(1);
-    const QString file = args.isEmpty() ? QString() : QFileInfo(args.first()).absoluteFilePath();
+    QString file;
+    for (const QString& arg : app.arguments().mid(1))
+        if (!arg.startsWith(QLatin1Char('-'))) {
+            file = QFileInfo(arg).absoluteFilePath();
+            break;
+        }
     // Only one copy runs. A second start hands its file to the running copy; without a file,
     // or when that copy does not answer, it beeps and ends without a word.
     const QString instanceName = QStringLiteral("PREVINST:") + version.ProductName();
