@@ -1,8 +1,6 @@
 // Renders an SVG to a PNG or JPEG of the given size with QtSvg (ImageMagick's own SVG
-// renderer ignores gradients). Not part of the build; compile by hand:
-//   g++ -std=c++20 -fPIC tools/render_svg.cpp -o /tmp/render_svg \
-//       $(pkg-config --cflags --libs Qt6Svg Qt6Gui)
-//   QT_QPA_PLATFORM=offscreen /tmp/render_svg in.svg out.png 64 64
+// renderer ignores gradients). The build uses it for the PNG icons (cmake/install.cmake):
+//   QT_QPA_PLATFORM=offscreen build/render_svg in.svg out.png 64 64
 #include <cstdio>
 #include <QGuiApplication>
 #include <QImage>

@@ -7,8 +7,10 @@
 #include "platform/inifile.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
+#include "platform/userprogdir.h"
 #include "platform/versioninfo.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -26,6 +28,20 @@ int CliTool::run(const QStringList& args, bool showProgress) {
     const CliOptions& o = parsed.options;
     const bool progDirOk = o.progDir.isEmpty() || QFileInfo(o.progDir).isDir();
     if (!o.progDir.isEmpty() && progDirOk) SetProgDir(QDir(o.progDir).absolutePath());
+    // Without --progdir the tool works in the window program's folders: for an installed
+    // program the user's own, made at the first run that needs them.
+    QString userDirError;
+    if (o.progDir.isEmpty()) {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        try {
+            if (o.help || o.version || !parsed.ok())
+                SetProgDir(UserProgramDir::programDirFor(exeDir));
+            else
+                UserProgramDir::apply(exeDir);
+        } catch (const AppError& e) {
+            userDirError = e.message();
+        }
+    }
     SetLanguageOffset(languageOffset(o));
 
     if (!parsed.ok()) {
@@ -41,6 +57,10 @@ int CliTool::run(const QStringList& args, bool showProgress) {
         info.read();
         out_ << QStringLiteral("zarvex-cli ") << info.FileVersion() << Qt::endl;
         return CliOk;
+    }
+    if (!userDirError.isEmpty()) {
+        err_ << CliDialogs::oneLine(userDirError) << Qt::endl;
+        return CliBadInput;
     }
     if (!progDirOk) {
         err_ << CliDialogs::oneLine(LadeTextArg(StrCliFolderUnreadable, o.progDir)) << Qt::endl;

@@ -14,12 +14,18 @@ struct TargetIds {
 
 TargetIds idsOf(HelpTarget target) {
     switch (target) {
-    case HelpTarget::Faq: return {65301, 65307, true};
-    case HelpTarget::Manual: return {65302, 65308, true};
-    case HelpTarget::Workshops: return {65303, 65309, true};
-    case HelpTarget::Feedback: return {65304, 65310, true};
-    case HelpTarget::Contact: return {65305, 65311, true};
-    case HelpTarget::HomePage: return {65280, 65281, false};
+    case HelpTarget::Faq:
+        return {65301, 65307, true};
+    case HelpTarget::Manual:
+        return {65302, 65308, true};
+    case HelpTarget::Workshops:
+        return {65303, 65309, true};
+    case HelpTarget::Feedback:
+        return {65304, 65310, true};
+    case HelpTarget::Contact:
+        return {65305, 65311, true};
+    case HelpTarget::HomePage:
+        return {65280, 65281, false};
     }
     return {65303, 65309, true};
 }
@@ -31,7 +37,7 @@ QString HelpTargetLocation(HelpTarget target, int sprache) {
     const QString entry = StringTableEntry(sprache == 49 ? ids.german : ids.english);
     if (!ids.page) return entry;
     // An installation whose folder names lost their letter case still finds its pages.
-    return resolveCaseInsensitive(ProgDir() + normalizeSeparators(entry));
+    return resolveCaseInsensitive(ProgDataDir() + normalizeSeparators(entry));
 }
 
 void OpenHelpTarget(Dialogs& dialogs, HelpTarget target, int sprache) {

@@ -8,8 +8,8 @@ class Dialogs;
 // box open. Each has an English and a German string-table entry.
 enum class HelpTarget { Faq, Manual, Workshops, Feedback, Contact, HomePage };
 
-// The page path (program directory + stored relative path, '\' turned into '/') or the web
-// address of a target; German when sprache is 49.
+// The page path (read-only program data, see ProgDataDir, + stored relative path, '\' turned into
+// '/') or the web address of a target; German when sprache is 49.
 QString HelpTargetLocation(HelpTarget target, int sprache);
 // Hands the target to the desktop through the dialog interface. A missing page or browser
 // shows nothing.

@@ -5,6 +5,10 @@
 // Tests and the command-line tool may point it elsewhere.
 QString ProgDir();
 void SetProgDir(const QString& dir);
+// The read-only program data (help pages): the program directory itself, or the installed
+// tree when the program runs from a per-user program directory. Ends in '/'.
+QString ProgDataDir();
+void SetProgDataDir(const QString& dir);
 
 // A sub-directory of the program directory ("ZVX", "BILDER", "texturen", "TEXTE",
 // "VERZEICH", "hilfe"), found case-insensitively when the exact name does not exist.

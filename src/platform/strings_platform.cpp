@@ -16,6 +16,8 @@ const StringTableItem kStringsPlatform[] = {
     {555, u"Datensatz %1 der Metadatei ist beschädigt"},
     {556, u"die Metadatei hat zu viele Datensätze"},
     {557, u"das Bild hat keine Größe"},
+    {740, u"Der Ordner \"%1\" für Ihre Einstellungen und Bilder kann nicht angelegt werden."},
+    {741, u"Die Datei \"%1\" für Ihre Einstellungen und Bilder kann nicht angelegt werden."},
     {1500, u"The file \"%1\" cannot be read: %2"},
     {1501, u"The file \"%1\" cannot be written: %2"},
     {1502, u"The folder \"%1\" cannot be created."},
@@ -28,5 +30,7 @@ const StringTableItem kStringsPlatform[] = {
     {1555, u"record %1 of the metafile is damaged"},
     {1556, u"the metafile has too many records"},
     {1557, u"the picture has no size"},
+    {1740, u"The folder \"%1\" for your settings and pictures cannot be created."},
+    {1741, u"The file \"%1\" for your settings and pictures cannot be created."},
 };
 const std::size_t kStringsPlatformSize = std::size(kStringsPlatform);

@@ -8,9 +8,11 @@ struct StringTableItem {
 
 // The string table is assembled from one block per area, so each area keeps its own texts.
 // German at id n, English at n + 1000. Ids of our own texts beyond the original table:
-//   500-519 platform, 520-549 cover files and document commands, 550-599 pictures,
-//   600-609 and 640-649 directory listings, 610-639 printing, 650-679 window program, 680-689
-//   drawing, 690-699 command-line tool, 900-949 side panel and content and format dialogs.
+//   500-519 platform, 520-549 cover files and document commands, 550-599 pictures and
+//   listing exports, 600-609 directory listings, 610-639 printing, 640-679 text and picture
+//   dialogs, 680-689 drawing, 690-699 command-line tool, 700-709 cover files, 710-739
+//   directory dialog and disc images, 740-749 installed program (per-user folder),
+//   900-949 side panel and format dialogs.
 #define ZARVEX_STRING_BLOCK(name)                                                                  \
     extern const StringTableItem name[];                                                           \
     extern const std::size_t name##Size;

@@ -1,3 +1,4 @@
+#include "platform/instancechannel.h"
 #include "platform/instanceguard.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@ private Q_SLOTS:
     void secondGuardIsRefused();
     void lockOfDeadProcessIsTakenOver();
     void twoProgramsStartedAtOnce();
+    void fileHandedToRunningCopy();
 
 private:
     QTemporaryDir tmp_; // a private temporary folder keeps these locks away from other runs
@@ -101,6 +103,21 @@ void TestInstanceGuard::twoProgramsStartedAtOnce() {
     // The language question was not answered, so the settings file is unchanged.
     QVERIFY(ini.open(QIODevice::ReadOnly));
     QVERIFY(ini.readAll().contains("sprache=0"));
+}
+
+void TestInstanceGuard::fileHandedToRunningCopy() {
+    // Nobody listens yet: the second start must notice and beep instead.
+    QVERIFY(!InstanceChannel::send(name_, QStringLiteral("/x.zvx"), 200));
+    InstanceChannel running(name_);
+    QVERIFY(running.listen());
+    QStringList received;
+    connect(&running, &InstanceChannel::fileReceived, this,
+            [&](const QString& path) { received << path; });
+    const QString path = QString::fromUtf8("/home/ü ser/My Cover.ZVX");
+    QVERIFY(InstanceChannel::send(name_, path));
+    QTRY_COMPARE(received, QStringList{path});
+    InstanceChannel again(name_); // a socket left by a copy that died is taken over
+    QVERIFY(again.listen());
 }
 
 QTEST_GUILESS_MAIN(TestInstanceGuard)
