@@ -4,6 +4,7 @@
 #include "content/fmtrand.h"
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
+#include "directory/verzeich.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
 #include "platform/inifile.h"
@@ -92,12 +93,12 @@ void TSDIAppForm::disableUnbuiltCommands() {
     // Printing, the content dialogs, help and the side panel's editing arrive with their
     // own parts.
     const QList<QAction*> actions = {
-        MenuDrucken,       Druckereinrichtung1,  MenuVerzeichnis,   MenuText,
+        MenuDrucken,       Druckereinrichtung1,  MenuText,
         MenuBild,          MenuHilfeTippsTricks, MenuHilfeHandbuch, MenuHilfeAnleitungen,
         MenuHilfeHomepage, MenuHilfeEmail,       MenuHilfeInfo};
     for (QAction* a : actions)
         a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnDrucken, BtnVerzeichnis, BtnText, BtnBild};
+    const QList<QWidget*> widgets = {BtnDrucken, BtnText, BtnBild};
     for (QWidget* w : widgets)
         w->setEnabled(false);
 }
@@ -269,6 +270,20 @@ void TSDIAppForm::SetupSidePanel() {
     host.renderSidePreview = [this](int side) { RenderSidePreview(side); };
     host.openPictureDialog = [this] { return OpenPictureDialog; };
     Panel = new SidePanel(w, Doc, Dlgs, host, *DlgFormatKopfFuss, *DlgFormatRandtext, this);
+
+    DlgVerzeichnis = new TDlgVerzeichnis(Dlgs, SchriftListe, this);
+    connect(MenuVerzeichnis, &QAction::triggered, this, &TSDIAppForm::BtnVerzeichnisClick);
+    connect(BtnVerzeichnis, &QToolButton::clicked, this, &TSDIAppForm::BtnVerzeichnisClick);
+}
+
+void TSDIAppForm::BtnVerzeichnisClick() {
+    const int side = Doc.AktSeite;
+    DlgVerzeichnis->BtnVerzeichnisClick(Doc);
+    // The menu item toggled itself when clicked; it shows the side's content again.
+    MenuVerzeichnis->setChecked(Doc.Inhalt[side] == 1);
+    MenuText->setChecked(Doc.Inhalt[side] == 2);
+    MenuBild->setChecked(Doc.Inhalt[side] == 3);
+    if (Doc.Inhalt[side] == 1) RenderSidePreview(side);
 }
 
 void TSDIAppForm::ComboCoverLayoutChange() {

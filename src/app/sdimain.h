@@ -16,6 +16,7 @@ class PreviewBox;
 class SidePanel;
 class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
+class TDlgVerzeichnis;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -90,6 +91,9 @@ public:
     SidePanel* Panel = nullptr;
     TDlgFormatKopfFuss* DlgFormatKopfFuss = nullptr;
     TDlgFormatRandtext* DlgFormatRandtext = nullptr;
+    // The directory dialog (with its editor), created once.
+    TDlgVerzeichnis* DlgVerzeichnis = nullptr;
+    void BtnVerzeichnisClick();
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 

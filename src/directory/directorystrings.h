@@ -2,8 +2,12 @@
 
 // Ids of this area's own texts (German at n, English at n + 1000).
 enum DirectoryStringId {
-    StrDirOk = 600,     // caption of the OK button of the filter dialog
-    StrDirCancel = 601, // caption of the Cancel button of the filter dialog
+    StrDirOk = 600,          // caption of the OK button of the filter dialog
+    StrDirCancel = 601,      // caption of the Cancel button of the filter dialog
+    StrDirHelp = 710,        // caption of the directory dialog's Help button
+    StrDirFoldersRead = 711, // progress of a reading: %1 folders read, %2 the current one
+    StrDirSystemDrive = 712, // drive box: the root file system
+    StrDirHomeFolder = 713,  // drive box: the user's home folder
 };
 
 // Ids of the program's texts that this area uses.
@@ -13,6 +17,7 @@ enum DirectoryTableId {
     IdLoadListingTitle = 355,  // "Verzeichnis aus Datei laden..."
     IdSaveListingTitle = 356,  // "Verzeichnis in Datei speichern..."
     IdMsgOverwrite = 804,      // "existiert bereits! Überschreiben?"
+    IdMsgNoMedium = 813,       // "Keine CD gefunden !"
     IdMsgNothingFound = 814,   // "Es wurden KEINE UNTERVERZEICHNISSE im Startpfad gefunden!"
     IdHomepageEnglish = 65280, // the program's web address, English pages
     IdHomepageGerman = 65281,  // the program's web address, German pages

@@ -7,7 +7,15 @@
 const StringTableItem kStringsDirectory[] = {
     {StrDirOk, u"OK"},
     {StrDirCancel, u"Abbrechen"},
+    {StrDirHelp, u"Hilfe"},
+    {StrDirFoldersRead, u"%1 Ordner gelesen\n%2"},
+    {StrDirSystemDrive, u"Systemlaufwerk"},
+    {StrDirHomeFolder, u"Persönlicher Ordner"},
     {StrDirOk + 1000, u"OK"},
     {StrDirCancel + 1000, u"Cancel"},
+    {StrDirHelp + 1000, u"Help"},
+    {StrDirFoldersRead + 1000, u"%1 folders read\n%2"},
+    {StrDirSystemDrive + 1000, u"System drive"},
+    {StrDirHomeFolder + 1000, u"Home folder"},
 };
 const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

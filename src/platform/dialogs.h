@@ -1,7 +1,9 @@
 #pragma once
+#include "platform/backgroundwork.h"
+
+#include <optional>
 #include <QString>
 #include <QtGlobal>
-#include <optional>
 
 class QPrinter;
 
@@ -32,6 +34,14 @@ public:
     // Printer dialogs: true when the user confirmed.
     virtual bool printDialog(QPrinter& printer) = 0;
     virtual bool printerSetupDialog(QPrinter& printer) = 0;
+    // Runs work while a progress window titled title shows its text and a Cancel button;
+    // returns once the work has ended. False when the user cancelled. Without a window (the
+    // command-line tool, tests) the work simply runs on the calling thread.
+    virtual bool runWithProgress(const QString& title, BackgroundWork& work) {
+        Q_UNUSED(title);
+        work.run();
+        return true;
+    }
 };
 
 // Converts "Desc|*.A;*.B|..." into Qt name filters that match whatever the letter case.

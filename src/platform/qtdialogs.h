@@ -11,4 +11,5 @@ public:
     void openInBrowser(const QString& fileOrUrl) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+    bool runWithProgress(const QString& title, BackgroundWork& work) override;
 };

@@ -1,6 +1,7 @@
 #include "scripteddialogs.h"
 
 #include <QTest>
+#include <utility>
 
 static const char* kindName(ScriptedDialogs::Kind k) {
     switch (k) {
@@ -16,6 +17,8 @@ static const char* kindName(ScriptedDialogs::Kind k) {
         return "print dialog";
     case ScriptedDialogs::Kind::PrinterSetup:
         return "printer set-up dialog";
+    case ScriptedDialogs::Kind::Progress:
+        return "progress window";
     }
     return "?";
 }
@@ -111,4 +114,17 @@ bool ScriptedDialogs::printerSetupDialog(QPrinter&) {
     asked_.append({Kind::PrinterSetup, MsgKind::Information, MsgButtons::Ok, {}, {}, 0});
     Answer a;
     return take(Kind::PrinterSetup, a, QString()) && a.ok;
+}
+
+ScriptedDialogs& ScriptedDialogs::cancelNextProgress() {
+    cancelProgress_ = true;
+    return *this;
+}
+
+bool ScriptedDialogs::runWithProgress(const QString& title, BackgroundWork& work) {
+    asked_.append({Kind::Progress, MsgKind::Information, MsgButtons::Ok, title, {}, 0});
+    const bool cancel = std::exchange(cancelProgress_, false);
+    if (cancel) work.cancel();
+    work.run();
+    return !cancel;
 }

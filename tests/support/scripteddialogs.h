@@ -9,7 +9,7 @@
 // question fails the test and is answered with Cancel.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Color, PrintDialog, PrinterSetup };
+    enum class Kind { Message, OpenFile, SaveFile, Color, PrintDialog, PrinterSetup, Progress };
 
     // Queue answers, in the order the program will ask.
     ScriptedDialogs& answerMessage(MsgResult result);
@@ -18,6 +18,9 @@ public:
     ScriptedDialogs& answerColor(std::optional<qint32> color);
     ScriptedDialogs& answerPrintDialog(bool ok);
     ScriptedDialogs& answerPrinterSetup(bool ok);
+    // The next progress window is cancelled by the user before the work gets anywhere.
+    // Without this, work shown with progress simply runs to its end (nothing to answer).
+    ScriptedDialogs& cancelNextProgress();
 
     // What was asked, for checks.
     struct Asked {
@@ -41,6 +44,7 @@ public:
     void openInBrowser(const QString& fileOrUrl) override;
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
+    bool runWithProgress(const QString& title, BackgroundWork& work) override;
 
 private:
     struct Answer {
@@ -54,4 +58,5 @@ private:
     QList<Answer> queue_;
     QList<Asked> asked_;
     QStringList opened_;
+    bool cancelProgress_ = false;
 };
