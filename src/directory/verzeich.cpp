@@ -81,10 +81,10 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     DriveComboBox->setGeometry(344, 18, 156, 24);
     DirectoryListBox = new QListWidget(this);
     DirectoryListBox->setObjectName(QStringLiteral("DirectoryListBox"));
-    DirectoryListBox->setGeometry(344, 46, 156, 142);
+    DirectoryListBox->setGeometry(344, 46, 156, 118);
     DirectoryListBox->setIconSize(QSize(16, 16));
-    BtnDirFilter = button(this, "BtnDirFilter", 255, QRect(344, 192, 64, 26));
-    BtnLaden = button(this, "BtnLaden", 272, QRect(410, 192, 90, 26));
+    BtnLaden = button(this, "BtnLaden", 272, QRect(344, 167, 156, 25));
+    BtnDirFilter = button(this, "BtnDirFilter", 255, QRect(344, 194, 156, 25));
 
     RadioTiefe = radioGroup(this, 261, 262, 8, 4, QRect(344, 222, 156, 62), TiefeItems);
     RadioKommentare = radioGroup(this, 273, 274, 3, 3, QRect(344, 288, 156, 42), KommentareItems);
@@ -116,12 +116,12 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     QStringList fonts = schriftListe;
     fonts.sort(Qt::CaseInsensitive);
     ComboSchriftart->addItems(fonts);
-    ComboSchriftart->setGeometry(4, 374, 164, 26);
+    ComboSchriftart->setGeometry(4, 374, 156, 26);
     ComboSchriftgroesse = new QComboBox(this);
     ComboSchriftgroesse->setObjectName(QStringLiteral("ComboSchriftgroesse"));
     for (int i = 0; i < 5; ++i)
         ComboSchriftgroesse->addItem(QStringLiteral("%1 mm").arg(i + 2, 3));
-    ComboSchriftgroesse->setGeometry(172, 374, 66, 26);
+    ComboSchriftgroesse->setGeometry(164, 374, 74, 26);
     BtnSchriftfarbe = button(this, "BtnSchriftfarbe", 244, QRect(242, 374, 98, 26));
     Panel3 = new QFrame(this);
     Panel3->setFrameStyle(QFrame::Panel | QFrame::Sunken);

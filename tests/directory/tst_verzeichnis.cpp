@@ -17,9 +17,9 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTest>
-#include <QRadioButton>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(MountedVolume)
