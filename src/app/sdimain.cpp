@@ -7,6 +7,7 @@
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
 #include "content/text.h"
+#include "directory/verzeich.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
 #include "platform/helptarget.h"
@@ -71,7 +72,6 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer
     Commands = std::make_unique<DocumentCommands>(Doc, Dlgs, *this);
     NewDocument = [this] { Commands->startUp(); };
     connect(ExitItem, &QAction::triggered, this, &TSDIAppForm::ExitItemClick);
-    disableUnbuiltCommands();
     connectDocumentCommands();
     SetupPreview();
     FormCreate();
@@ -111,12 +111,6 @@ void TSDIAppForm::FormCreate() {
     Zoom = 1.0;
     Vorlage = IniDatei->readString(kSection, QStringLiteral("vorlage"), QStringLiteral("ERROR"));
     Commands->setVorlage(Vorlage);
-}
-
-void TSDIAppForm::disableUnbuiltCommands() {
-    // The directory dialog arrives with its own part.
-    MenuVerzeichnis->setEnabled(false);
-    BtnVerzeichnis->setEnabled(false);
 }
 
 void TSDIAppForm::showEvent(QShowEvent* event) {
@@ -298,20 +292,34 @@ void TSDIAppForm::SetupSidePanel() {
     DlgBild = new TDlgBild(Dlgs, this);
     const auto bildClick = [this] {
         const bool changed = ::BtnBildClick(Doc, *DlgBild);
-        // Choosing the menu item toggled its own check; the checks follow the side's content.
-        const int inhalt = Doc.Inhalt[Doc.AktSeite];
-        MenuVerzeichnis->setChecked(inhalt == 1);
-        MenuText->setChecked(inhalt == 2);
-        MenuBild->setChecked(inhalt == 3);
+        UpdateContentChecks();
         if (changed) RenderSidePreview(Doc.AktSeite);
     };
     connect(MenuBild, &QAction::triggered, this, bildClick);
     connect(BtnBild, &QToolButton::clicked, this, bildClick);
+    DlgVerzeichnis = new TDlgVerzeichnis(Dlgs, SchriftListe, this);
+    connect(MenuVerzeichnis, &QAction::triggered, this, &TSDIAppForm::BtnVerzeichnisClick);
+    connect(BtnVerzeichnis, &QToolButton::clicked, this, &TSDIAppForm::BtnVerzeichnisClick);
 }
 
 void TSDIAppForm::BtnTextClick() {
     DlgText->BtnTextClick(Doc, {MenuVerzeichnis, MenuText, MenuBild},
                           [this](int side) { RenderSidePreview(side); });
+}
+
+void TSDIAppForm::BtnVerzeichnisClick() {
+    const int side = Doc.AktSeite;
+    DlgVerzeichnis->BtnVerzeichnisClick(Doc);
+    UpdateContentChecks();
+    if (Doc.Inhalt[side] == 1) RenderSidePreview(side);
+}
+
+void TSDIAppForm::UpdateContentChecks() {
+    // Choosing a content item toggles its own check; the checks follow the side's content.
+    const int inhalt = Doc.Inhalt[Doc.AktSeite];
+    MenuVerzeichnis->setChecked(inhalt == 1);
+    MenuText->setChecked(inhalt == 2);
+    MenuBild->setChecked(inhalt == 3);
 }
 
 void TSDIAppForm::ComboCoverLayoutChange() {

@@ -24,6 +24,7 @@ class TDlgFormatKopfFuss;
 class TDlgFormatRandtext;
 class TDlgText;
 class TDlgDruckauswahl;
+class TDlgVerzeichnis;
 
 // The main window. It owns the one cover document; the controls live in SdiMainUi.
 // Handlers carry the program's names (control + event); commands that can fail run through
@@ -105,6 +106,9 @@ public:
     void BtnTextClick();
     // The picture dialog of Edit > Picture... and the picture tool button.
     TDlgBild* DlgBild = nullptr;
+    // The directory dialog (with its editor), created once.
+    TDlgVerzeichnis* DlgVerzeichnis = nullptr;
+    void BtnVerzeichnisClick();
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 
@@ -139,8 +143,8 @@ private:
     TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer* printer, QWidget* parent);
     void FormCreate();
     void ApplyLanguage();
-    // Commands whose behaviour is not built yet stay visibly off.
-    void disableUnbuiltCommands();
+    // The content menu checks after a content dialog: those of the current side.
+    void UpdateContentChecks();
     void connectDocumentCommands();
     void connectHelpMenu();
     void SetupPreview();

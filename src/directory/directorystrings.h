@@ -6,6 +6,10 @@ enum DirectoryStringId {
     StrDirCancel = 601,           // caption of the Cancel button of the filter dialog
     StrListingBadExtension = 560, // "%1" has none of the listing file extensions
     StrListingEmptyWebPage = 561, // an empty listing gives no web page "%1"
+    StrDirHelp = 710,             // caption of the directory dialog's Help button
+    StrDirFoldersRead = 711,      // progress of a reading: %1 folders read, %2 the current one
+    StrDirSystemDrive = 712,      // drive box: the root file system
+    StrDirHomeFolder = 713,       // drive box: the user's home folder
 };
 
 // Ids of the program's texts that this area uses.
@@ -15,5 +19,6 @@ enum DirectoryTableId {
     IdLoadListingTitle = 355, // "Verzeichnis aus Datei laden..."
     IdSaveListingTitle = 356, // "Verzeichnis in Datei speichern..."
     IdMsgOverwrite = 804,     // "existiert bereits! Überschreiben?"
+    IdMsgNoMedium = 813,      // "Keine CD gefunden !"
     IdMsgNothingFound = 814,  // "Es wurden KEINE UNTERVERZEICHNISSE im Startpfad gefunden!"
 };

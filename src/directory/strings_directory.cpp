@@ -12,6 +12,10 @@ const StringTableItem kStringsDirectory[] = {
      u"Text (.txt) oder HTML-Seite (.htm, .html) gespeichert."},
     {StrListingEmptyWebPage,
      u"Das Verzeichnis ist leer; die HTML-Seite \"%1\" wurde nicht geschrieben."},
+    {StrDirHelp, u"Hilfe"},
+    {StrDirFoldersRead, u"%1 Ordner gelesen\n%2"},
+    {StrDirSystemDrive, u"Systemlaufwerk"},
+    {StrDirHomeFolder, u"Persönlicher Ordner"},
     {StrDirOk + 1000, u"OK"},
     {StrDirCancel + 1000, u"Cancel"},
     {StrListingBadExtension + 1000,
@@ -19,5 +23,9 @@ const StringTableItem kStringsDirectory[] = {
      u"or HTML page (.htm, .html)."},
     {StrListingEmptyWebPage + 1000,
      u"The directory is empty; the HTML page \"%1\" was not written."},
+    {StrDirHelp + 1000, u"Help"},
+    {StrDirFoldersRead + 1000, u"%1 folders read\n%2"},
+    {StrDirSystemDrive + 1000, u"System drive"},
+    {StrDirHomeFolder + 1000, u"Home folder"},
 };
 const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

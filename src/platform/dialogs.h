@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/backgroundwork.h"
+
 #include <optional>
 #include <QString>
 #include <QtGlobal>
@@ -36,6 +38,14 @@ public:
     // Shows one of the program's own modal windows (print selection, printer calibration)
     // and returns its result (QDialog::Accepted or Rejected).
     virtual int execDialog(QDialog& dialog) = 0;
+    // Runs work while a progress window titled title shows its text and a Cancel button;
+    // returns once the work has ended. False when the user cancelled. Without a window (the
+    // command-line tool, tests) the work simply runs on the calling thread.
+    virtual bool runWithProgress(const QString& title, BackgroundWork& work) {
+        Q_UNUSED(title);
+        work.run();
+        return true;
+    }
 };
 
 // Converts "Desc|*.A;*.B|..." into Qt name filters that match whatever the letter case.

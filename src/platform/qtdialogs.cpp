@@ -1,5 +1,6 @@
 #include "platform/qtdialogs.h"
 #include "platform/colors.h"
+#include "platform/progresswindow.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -121,4 +122,8 @@ int QtDialogs::execDialog(QDialog& dialog) {
 bool QtDialogs::printerSetupDialog(QPrinter& printer) {
     QPageSetupDialog dlg(&printer, activeParent());
     return dlg.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::runWithProgress(const QString& title, BackgroundWork& work) {
+    return RunWithProgressWindow(activeParent(), title, work);
 }

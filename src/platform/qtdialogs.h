@@ -17,4 +17,5 @@ public:
 
 private:
     QString title_;
+    bool runWithProgress(const QString& title, BackgroundWork& work) override;
 };

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QShowEvent>
 #include <QTest>
+#include <utility>
 
 static const char* kindName(ScriptedDialogs::Kind k) {
     switch (k) {
@@ -20,6 +21,8 @@ static const char* kindName(ScriptedDialogs::Kind k) {
         return "printer set-up dialog";
     case ScriptedDialogs::Kind::Window:
         return "window";
+    case ScriptedDialogs::Kind::Progress:
+        return "progress window";
     }
     return "?";
 }
@@ -129,4 +132,15 @@ int ScriptedDialogs::execDialog(QDialog& dialog) {
     QShowEvent show;
     QCoreApplication::sendEvent(&dialog, &show); // what showing it would run first
     return a.window ? a.window(dialog) : QDialog::Rejected;
+ScriptedDialogs& ScriptedDialogs::cancelNextProgress() {
+    cancelProgress_ = true;
+    return *this;
+}
+
+bool ScriptedDialogs::runWithProgress(const QString& title, BackgroundWork& work) {
+    asked_.append({Kind::Progress, MsgKind::Information, MsgButtons::Ok, title, {}, 0});
+    const bool cancel = std::exchange(cancelProgress_, false);
+    if (cancel) work.cancel();
+    work.run();
+    return !cancel;
 }

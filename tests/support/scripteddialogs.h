@@ -10,7 +10,16 @@
 // question fails the test and is answered with Cancel.
 class ScriptedDialogs : public Dialogs {
 public:
-    enum class Kind { Message, OpenFile, SaveFile, Color, PrintDialog, PrinterSetup, Window };
+    enum class Kind {
+        Message,
+        OpenFile,
+        SaveFile,
+        Color,
+        PrintDialog,
+        PrinterSetup,
+        Window,
+        Progress
+    };
 
     // Queue answers, in the order the program will ask.
     ScriptedDialogs& answerMessage(MsgResult result);
@@ -22,6 +31,9 @@ public:
     // A window of the program's own: it is "shown" (gets its show event), then answer works
     // its controls and returns the result. Asked::text holds the window's object name.
     ScriptedDialogs& answerWindow(std::function<int(QDialog&)> answer);
+    // The next progress window is cancelled by the user before the work gets anywhere.
+    // Without this, work shown with progress simply runs to its end (nothing to answer).
+    ScriptedDialogs& cancelNextProgress();
 
     // What was asked, for checks.
     struct Asked {
@@ -46,6 +58,7 @@ public:
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
     int execDialog(QDialog& dialog) override;
+    bool runWithProgress(const QString& title, BackgroundWork& work) override;
 
 private:
     struct Answer {
@@ -60,4 +73,5 @@ private:
     QList<Answer> queue_;
     QList<Asked> asked_;
     QStringList opened_;
+    bool cancelProgress_ = false;
 };

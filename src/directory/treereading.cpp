@@ -1,0 +1,61 @@
+#include "directory/treereading.h"
+#include "directory/directoryreader.h"
+#include "directory/directorystrings.h"
+#include "directory/listingsort.h"
+#include "platform/stringtable.h"
+
+#include <QFile>
+#include <QMutexLocker>
+
+void ReadProgress::folderOpened(const QByteArray& path) {
+    folders_.fetch_add(1, std::memory_order_relaxed);
+    const QMutexLocker lock(&mutex_);
+    current_ = path; // shared, no copy of the bytes
+}
+
+QString ReadProgress::currentFolder() const {
+    QByteArray path;
+    {
+        const QMutexLocker lock(&mutex_);
+        path = current_;
+    }
+    return QFile::decodeName(path);
+}
+
+namespace {
+// Reports every folder it opens; once cancelled it opens none, so the walk unwinds at once.
+class ProgressReader : public DirectoryReader {
+public:
+    ProgressReader(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter,
+                   ReadProgress& progress)
+        : DirectoryReader(listing, tiefe, filter), progress_(progress) {}
+
+protected:
+    DIR* openFolder(const QByteArray& path) override {
+        if (progress_.cancelled()) return nullptr;
+        progress_.folderOpened(path);
+        return DirectoryReader::openFolder(path);
+    }
+
+private:
+    ReadProgress& progress_;
+};
+} // namespace
+
+void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, DirectoryListing& out) {
+    out.clear();
+    out.append(request.heading);
+    ProgressReader reader(out, request.tiefe, request.filter, progress);
+    reader.CurrentDepth = 1;
+    reader.ScanDirectory(request.start);
+    if (!progress.cancelled()) SortAndIndentListing(out);
+}
+
+void TreeReadWork::run() {
+    read_(request_, progress_, result_);
+}
+
+QString TreeReadWork::progressText() const {
+    return LadeTextArg(StrDirFoldersRead, QString::number(progress_.folders()),
+                       progress_.currentFolder());
+}

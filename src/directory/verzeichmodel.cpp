@@ -1,0 +1,216 @@
+#include "directory/verzeichmodel.h"
+#include "directory/directorystrings.h"
+#include "directory/listingfilecommands.h"
+#include "document/coverdocument.h"
+#include "platform/dialogs.h"
+#include "platform/paths.h"
+#include "platform/picture.h"
+#include "platform/stringtable.h"
+#include "render/layouts.h"
+#include "render/primitives.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPainter>
+
+namespace {
+constexpr int IdReadDirectory = 272; // "Verzeichnis lesen": the progress window's title
+
+QString withoutTrailingSlash(QString path) {
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+// The dialog shows side 2 and 3 with their own rows whatever the layout.
+std::optional<SidePlacement> placementFor(int layout, int side) {
+    if (auto p = SingleSidePlacement(layout, side)) return p;
+    if (side == 2) return SingleSidePlacement(0, 2);
+    if (side == 3) return SingleSidePlacement(1, 3);
+    return SingleSidePlacement(0, side);
+}
+} // namespace
+
+VerzeichnisModel::VerzeichnisModel(Dialogs& dialogs) : dialogs_(dialogs) {
+    readers_[DriveKind::Folder] = &ReadFolderTree;
+}
+
+void VerzeichnisModel::setTreeReader(DriveKind kind, TreeReadFunction read) {
+    readers_[kind] = std::move(read);
+}
+
+TreeReadFunction VerzeichnisModel::treeReaderFor(DriveKind kind) const {
+    const auto it = readers_.find(kind);
+    return it == readers_.end() ? TreeReadFunction() : it->second;
+}
+
+void VerzeichnisModel::takeFromSide(const CoverDocument& doc, int side) {
+    Seite = side;
+    CoverLayout = doc.CoverLayout;
+    Listing = doc.VerzListe[side];
+    Format = doc.VerzFormat[side];
+    KopfFormat = doc.KopfFormat[side];
+    FussFormat = doc.FussFormat[side];
+    HgBild = &doc.HgBild[side];
+    HgFormat = doc.HgFormat[side];
+}
+
+void VerzeichnisModel::giveToSide(CoverDocument& doc) const {
+    doc.Geaendert = true;
+    doc.Inhalt[Seite] = 1;
+    doc.VerzListe[Seite] = Listing;
+    doc.VerzFormat[Seite] = Format;
+}
+
+bool VerzeichnisModel::BtnVerzeichnisClick(CoverDocument& doc,
+                                           const std::function<bool()>& showModal) {
+    Listing.clear();
+    takeFromSide(doc, doc.AktSeite);
+    const bool ok = showModal();
+    if (ok) giveToSide(doc);
+    return ok;
+}
+
+const DriveEntry* VerzeichnisModel::currentDrive() const {
+    return DriveIndex >= 0 && DriveIndex < Drives.size() ? &Drives[DriveIndex] : nullptr;
+}
+
+void VerzeichnisModel::prepareShow() {
+    // Media come and go between openings; keep the chosen entry by its place.
+    const QString previous = currentDrive() ? currentDrive()->location : QString();
+    Drives = driveSource();
+    DriveIndex = -1;
+    for (int i = 0; i < Drives.size(); ++i)
+        if (Drives[i].location == previous) DriveIndex = i;
+
+    if (!Listing.isEmpty()) {
+        const QString heading = withoutTrailingSlash(Listing.first());
+        if (!heading.isEmpty() && QFileInfo(heading).isDir() && DirectoryListBoxChange(heading)) {
+            StartLabel = Folders.directory();
+        } else {
+            DirectoryListBoxChange(ProgDir());
+            StartLabel = Listing.first();
+        }
+    } else {
+        const DriveEntry* drive = currentDrive();
+        const bool usable =
+            drive && (drive->kind != DriveKind::Folder ||
+                      (!Folders.directory().isEmpty() && QFileInfo(Folders.directory()).isDir()));
+        if (!usable) {
+            // At first a disc in the drive, otherwise the home folder.
+            int start = -1;
+            for (int i = 0; i < Drives.size() && start < 0; ++i)
+                if (Drives[i].optical) start = i;
+            for (int i = 0; i < Drives.size() && start < 0; ++i)
+                if (Drives[i].location == QDir::homePath()) start = i;
+            if (start < 0 || !DriveComboBoxChange(start)) DirectoryListBoxChange(QDir::homePath());
+        } else if (drive->kind == DriveKind::Folder) {
+            DirectoryListBoxChange(Folders.directory());
+        }
+    }
+    ListingButtons = !Listing.isEmpty();
+}
+
+bool VerzeichnisModel::DriveComboBoxChange(int index) {
+    if (index < 0 || index >= Drives.size()) return false;
+    if (index == DriveIndex) return true;
+    const DriveEntry& entry = Drives[index];
+    if (entry.kind != DriveKind::Folder) {
+        DriveIndex = index;
+        Folders.clear();
+        StartLabel = entry.location;
+        return true;
+    }
+    const auto last = lastFolder_.find(entry.location);
+    const QString target = last != lastFolder_.end() ? last->second : entry.location;
+    if (!Folders.setDirectory(target, entry.location) &&
+        !Folders.setDirectory(entry.location, entry.location)) {
+        dialogs_.message(MsgKind::Warning, MsgButtons::Ok, LadeText(IdMsgNoMedium));
+        return false;
+    }
+    DriveIndex = index;
+    followFolderList();
+    return true;
+}
+
+bool VerzeichnisModel::DirectoryListBoxChange(const QString& path) {
+    const QString clean = QDir::cleanPath(path);
+    const DriveEntry* drive = currentDrive();
+    QString top;
+    if (drive && drive->kind == DriveKind::Folder && DriveList::entryFor({*drive}, clean) == 0)
+        top = drive->location;
+    else if (const int i = DriveList::entryFor(Drives, clean); i >= 0)
+        top = Drives[i].location;
+    if (!Folders.setDirectory(clean, top)) return false;
+    followFolderList();
+    return true;
+}
+
+// The drive box follows the folder list, and the label shows its folder.
+void VerzeichnisModel::followFolderList() {
+    const QString dir = Folders.directory();
+    const DriveEntry* drive = currentDrive();
+    const bool holds =
+        drive && drive->kind == DriveKind::Folder && DriveList::entryFor({*drive}, dir) == 0;
+    if (!holds) DriveIndex = DriveList::entryFor(Drives, dir);
+    if (const DriveEntry* d = currentDrive()) lastFolder_[d->location] = dir;
+    StartLabel = WithTrailingSlash(dir);
+}
+
+QString VerzeichnisModel::startLocation() const {
+    const DriveEntry* drive = currentDrive();
+    if (drive && drive->kind != DriveKind::Folder) return drive->location;
+    return Folders.directory();
+}
+
+bool VerzeichnisModel::BtnLadenClick() {
+    const DriveEntry* drive = currentDrive();
+    const DriveKind kind = drive ? drive->kind : DriveKind::Folder;
+    const TreeReadFunction read = treeReaderFor(kind);
+    const QString start = startLocation();
+    if (!read || start.isEmpty()) return false;
+    // The heading names what is read, also after a listing of elsewhere was loaded.
+    if (kind == DriveKind::Folder) StartLabel = WithTrailingSlash(start);
+    TreeReadWork work(read, TreeReadRequest{StartLabel, start, Format.Tiefe, Filter});
+    if (!dialogs_.runWithProgress(LadeText(IdReadDirectory), work) || work.cancelled())
+        return false; // the working listing stays as it was
+    Listing = std::move(work.result());
+    if (Listing.size() >= 2)
+        ListingButtons = true;
+    else
+        dialogs_.message(MsgKind::Information, MsgButtons::Ok, LadeText(IdMsgNothingFound));
+    return true;
+}
+
+bool VerzeichnisModel::OpenBtnClick() {
+    ListingFileCommands commands(dialogs_);
+    if (!commands.OpenBtnClick(Listing)) return false;
+    StartLabel = Listing.first();
+    ListingButtons = true;
+    return true;
+}
+
+bool VerzeichnisModel::SaveBtnClick() {
+    ListingFileCommands commands(dialogs_);
+    commands.SaveBtnClick(Listing);
+    return false;
+}
+
+void VerzeichnisModel::BtnLoeschenClick() {
+    Listing.clear();
+    ListingButtons = false;
+}
+
+void VerzeichnisModel::drawPreview(QPainter& canvas) {
+    const std::optional<SidePlacement> p = placementFor(CoverLayout, Seite);
+    if (!p) return;
+    const QRect& area = p->sideArea;
+    const QRect& content = p->contentArea;
+    static const Picture none;
+    DrawBackground(true, canvas, area.x(), area.y(), 10.0, 10.0, HgBild ? *HgBild : none, HgFormat,
+                   area.width(), area.height(), KopfFormat, FussFormat);
+    RowsPerColumn =
+        DrawDirectoryListing(canvas, content.x(), content.y(), 10.0, 10.0, Listing, Format, 1,
+                             content.width(), content.height(), KopfFormat, FussFormat);
+    DrawOutline(canvas, p->outline, p->outlineOrigin.x(), p->outlineOrigin.y());
+}

@@ -1,0 +1,303 @@
+#include "directory/directorystrings.h"
+#include "directory/diredit.h"
+#include "directory/drivelist.h"
+#include "directory/listingfile.h"
+#include "directory/verzeich.h"
+#include "document/coverdocument.h"
+#include "platform/stringtable.h"
+#include "render/recordingdevice.h"
+#include "scripteddialogs.h"
+#include "testprogdir.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(MountedVolume)
+
+namespace {
+QStringList locations(const QList<DriveEntry>& entries) {
+    QStringList out;
+    for (const DriveEntry& e : entries)
+        out << e.location;
+    return out;
+}
+
+QList<DriveEntry> drives(const QString& home) {
+    return {DriveEntry{DriveKind::Folder, QStringLiteral("root"), QStringLiteral("/")},
+            DriveEntry{DriveKind::Folder, QStringLiteral("home"), home},
+            DriveEntry{DriveKind::Folder, QStringLiteral("CD"), QStringLiteral("/nonexistent/cd")}};
+}
+
+int rowsFor(VerzeichnisModel& model) {
+    RecordingDevice device;
+    QPainter canvas(&device);
+    model.drawPreview(canvas);
+    return model.RowsPerColumn;
+}
+} // namespace
+
+class TestVerzeichnis : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void driveChoice_data();
+    void driveChoice();
+    void tmpfsUnderMntIsListed();
+    void unreadableDriveSays813();
+    void positionAtShow_data();
+    void positionAtShow();
+    void reading_data();
+    void reading();
+    void openingAndOk_data();
+    void openingAndOk();
+    void fontSizeChangesRows();
+    void dialogButtonsFollowTheListing();
+
+private:
+    TestProgDir prog_;
+    QTemporaryDir tree_;
+};
+
+void TestVerzeichnis::initTestCase() {
+    SetLanguageOffset(1000);
+    qputenv("HOME", QFile::encodeName(tree_.path())); // the dialog starts in the home folder
+    for (const char* d : {"A/B/C", "D", ".hidden/E", "empty"})
+        QVERIFY(QDir().mkpath(tree_.filePath(QLatin1String(d))));
+}
+
+void TestVerzeichnis::driveChoice_data() {
+    using V = QList<MountedVolume>;
+    QTest::addColumn<V>("volumes");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("labels");
+    const MountedVolume root{"/", "/dev/sda1", "ext4", ""};
+    const MountedVolume boot{"/boot", "/dev/sda2", "ext4", ""};
+    const MountedVolume runUser{"/run/user/1000", "tmpfs", "tmpfs", ""};
+    const MountedVolume stick{"/media/anna/STICK", "/dev/sdb1", "vfat", "STICK"};
+    const MountedVolume cd{"/media/anna/AUDIO_CD", "/dev/sr0", "iso9660", "AUDIO_CD"};
+    const MountedVolume dvd{"/run/media/anna/DVD", "/dev/sr1", "udf", ""};
+    const MountedVolume mnt{"/mnt/backup/", "/dev/sdc1", "ext4", ""};
+    QTest::newRow("system mounts left out")
+        << V{root, boot, runUser} << QStringList{"/", "/home/anna"}
+        << QStringList{"System drive", "Home folder"};
+    QTest::newRow("optical discs first, then root, home and media")
+        << V{root, stick, mnt, cd, dvd}
+        << QStringList{"/media/anna/AUDIO_CD", "/run/media/anna/DVD", "/",
+                       "/home/anna",           "/media/anna/STICK",   "/mnt/backup"}
+        << QStringList{"AUDIO_CD", "DVD", "System drive", "Home folder", "STICK", "backup"};
+}
+
+void TestVerzeichnis::driveChoice() {
+    QFETCH(QList<MountedVolume>, volumes);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, labels);
+    const QList<DriveEntry> entries = DriveList::build(volumes, QStringLiteral("/home/anna/"));
+    QCOMPARE(locations(entries), expected);
+    QStringList shown;
+    for (const DriveEntry& e : entries)
+        shown << e.label;
+    QCOMPARE(shown, labels);
+    QCOMPARE(entries.first().displayText(), labels.first() + "  (" + expected.first() + ")");
+    QCOMPARE(DriveList::entryFor(entries, QStringLiteral("/home/anna/x")),
+             expected.indexOf("/home/anna"));
+}
+
+void TestVerzeichnis::tmpfsUnderMntIsListed() {
+    if (::geteuid() != 0) QSKIP("mounting needs the super-user");
+    const QString at =
+        QStringLiteral("/mnt/zarvex-test-%1").arg(QCoreApplication::applicationPid());
+    QVERIFY(QDir().mkpath(at));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "zarvextest", at}) != 0) {
+        QDir().rmdir(at);
+        QSKIP("tmpfs cannot be mounted here");
+    }
+    const QList<DriveEntry> entries = DriveList::current();
+    QProcess::execute("umount", {at});
+    QDir().rmdir(at);
+    QVERIFY2(locations(entries).contains(at), qPrintable(locations(entries).join(", ")));
+}
+
+void TestVerzeichnis::unreadableDriveSays813() {
+    ScriptedDialogs dialogs;
+    VerzeichnisModel model(dialogs);
+    model.driveSource = [this] { return drives(tree_.path()); };
+    model.prepareShow();
+    QCOMPARE(model.DriveIndex, 1); // no disc: the home folder
+    dialogs.answerMessage(MsgResult::Ok);
+    QVERIFY(!model.DriveComboBoxChange(2));
+    QCOMPARE(dialogs.messages(), QStringList{"Found no CD !"});
+    QCOMPARE(model.DriveIndex, 1);
+    QCOMPARE(model.Folders.directory(), tree_.path());
+}
+
+void TestVerzeichnis::positionAtShow_data() {
+    QTest::addColumn<QString>("heading");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("label");
+    const QString a = tree_.filePath("A");
+    QTest::newRow("heading names a folder") << a + "/" << a << a;
+    QTest::newRow("heading names no folder")
+        << "D:\\MUSIK\\" << QDir::cleanPath(prog_.path()) << "D:\\MUSIK\\";
+    QTest::newRow("empty listing") << QString() << tree_.path() << tree_.path() + "/";
+}
+
+void TestVerzeichnis::positionAtShow() {
+    QFETCH(QString, heading);
+    QFETCH(QString, folder);
+    QFETCH(QString, label);
+    ScriptedDialogs dialogs;
+    VerzeichnisModel model(dialogs);
+    model.driveSource = [this] { return drives(tree_.path()); };
+    if (!heading.isNull()) model.Listing = {heading, " X", ""};
+    model.prepareShow();
+    QCOMPARE(model.Folders.directory(), folder);
+    QCOMPARE(model.StartLabel, label);
+    QCOMPARE(model.ListingButtons, !heading.isNull());
+    QCOMPARE(DriveList::entryFor({model.Drives[model.DriveIndex]}, folder), 0); // box follows
+}
+
+void TestVerzeichnis::reading_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("cancel");
+    QTest::addColumn<QStringList>("listing");
+    QTest::addColumn<QStringList>("messages");
+    const QString before = "BEFORE";
+    const QString root = tree_.path() + "/";
+    QTest::newRow("folders below the start, hidden ones left out")
+        << tree_.path() << false
+        << QStringList{root, "A", "", " B", "", "  C", "", "D", "", "empty", ""} << QStringList{};
+    QTest::newRow("nothing found: heading only and 814")
+        << tree_.filePath("empty") << false << QStringList{tree_.filePath("empty/")}
+        << QStringList{"Found no sub-directories in start-path!"};
+    QTest::newRow("cancelled: the listing stays")
+        << tree_.path() << true << QStringList{before, " kept", "note"} << QStringList{};
+}
+
+void TestVerzeichnis::reading() {
+    QFETCH(QString, folder);
+    QFETCH(bool, cancel);
+    QFETCH(QStringList, listing);
+    QFETCH(QStringList, messages);
+    ScriptedDialogs dialogs;
+    VerzeichnisModel model(dialogs);
+    model.driveSource = [this] { return drives(tree_.path()); };
+    model.Listing = {"BEFORE", " kept", "note"};
+    model.prepareShow();
+    QVERIFY(model.DirectoryListBoxChange(folder));
+    model.StartLabel = "a loaded listing's heading"; // the reading names what it reads
+    model.Format.Tiefe = 2;
+    model.ListingButtons = false;
+    if (cancel) dialogs.cancelNextProgress();
+    if (!messages.isEmpty()) dialogs.answerMessage(MsgResult::Ok);
+    QCOMPARE(model.BtnLadenClick(), !cancel);
+    QCOMPARE(model.Listing, listing);
+    QCOMPARE(dialogs.messages(), messages);
+    QCOMPARE(model.ListingButtons, listing.size() >= 2 && !cancel);
+    QCOMPARE(dialogs.asked().first().kind, ScriptedDialogs::Kind::Progress);
+}
+
+void TestVerzeichnis::openingAndOk_data() {
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<bool>("emptied");
+    QTest::newRow("comment typed, OK") << true << false;
+    QTest::newRow("comment typed, Cancel") << false << false;
+    QTest::newRow("listing deleted, OK") << true << true;
+}
+
+void TestVerzeichnis::openingAndOk() {
+    QFETCH(bool, ok);
+    QFETCH(bool, emptied);
+    CoverDocument doc;
+    doc.resetFields();
+    doc.AktSeite = 1;
+    doc.Inhalt[1] = 2;
+    doc.VerzListe[1] = {"/cd/", "A", "", "B", ""};
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+    dlg.Model.Listing = {"left over"};
+    const bool result = dlg.Model.BtnVerzeichnisClick(doc, [&] {
+        dlg.FormShow();
+        if (emptied) {
+            dlg.BtnLoeschen->click();
+        } else {
+            dlg.showEditor = [](TDlgVerzEdit& editor) {
+                editor.FormShow();
+                editor.Grids[1]->model()->setData(editor.Grids[1]->model()->index(1, 0), "typed");
+                editor.PopupBeendenClick();
+            };
+            dlg.KommentareItems->button(1)->click(); // "2:2"
+            dlg.BtnBearbeiten->click();
+        }
+        dlg.Model.Format.Groesse = 3;
+        return ok;
+    });
+    QCOMPARE(result, ok);
+    QCOMPARE(doc.Geaendert, ok);
+    QCOMPARE(doc.Inhalt[1], ok ? 1 : 2);
+    const DirectoryListing expected = !ok       ? DirectoryListing{"/cd/", "A", "", "B", ""}
+                                      : emptied ? DirectoryListing{}
+                                                : DirectoryListing{"/cd/", "A", "", "B", "typed"};
+    QCOMPARE(doc.VerzListe[1], expected);
+    QCOMPARE(doc.VerzFormat[1].Groesse, ok ? 3 : 1);
+    QCOMPARE(doc.VerzFormat[1].Kommentare, ok && !emptied ? 1 : 0);
+}
+
+void TestVerzeichnis::fontSizeChangesRows() {
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    DirectoryListing listing{"/"};
+    for (int i = 0; i < 300; ++i)
+        listing << QStringLiteral("E%1").arg(i) << QString();
+    dlg.Model.Listing = listing;
+    dlg.Model.Format.Groesse = 0;
+    const int small = rowsFor(dlg.Model);
+    dlg.Model.Format.Groesse = 4;
+    const int large = rowsFor(dlg.Model);
+    QVERIFY2(small > large && large > 0, qPrintable(QStringLiteral("%1 %2").arg(small).arg(large)));
+    dlg.showEditor = [&](TDlgVerzEdit& editor) {
+        QCOMPARE(editor.Grids[0]->model()->rowCount(), large);
+    };
+    dlg.BtnBearbeitenClick();
+}
+
+void TestVerzeichnis::dialogButtonsFollowTheListing() {
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    QCOMPARE(dlg.size(), QSize(504, 447));
+    dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+    dlg.FormShow();
+    QCOMPARE(dlg.LabelStartVerzeichnis->text(), tree_.path() + "/");
+    QCOMPARE(dlg.DriveComboBox->count(), 3);
+    QVERIFY(!dlg.SaveBtn->isEnabled());
+    // Walking into a folder of the list moves the label along.
+    QListWidget* list = dlg.DirectoryListBox;
+    const auto found = list->findItems("  A", Qt::MatchExactly);
+    QCOMPARE(found.size(), 1);
+    Q_EMIT list->itemActivated(found.first());
+    QCOMPARE(dlg.LabelStartVerzeichnis->text(), tree_.filePath("A/"));
+
+    const QString file = prog_.file("VERZEICH/L.VMK");
+    SaveListingFile(file, {"/elsewhere/", "X", "c"});
+    dialogs.answerOpenFile(file);
+    dlg.OpenBtn->click();
+    QCOMPARE(dlg.LabelStartVerzeichnis->text(), QStringLiteral("/elsewhere/"));
+    QVERIFY(dlg.SaveBtn->isEnabled() && dlg.BtnBearbeiten->isEnabled());
+    dlg.BtnLoeschen->click();
+    QVERIFY(dlg.Model.Listing.isEmpty());
+    QVERIFY(!dlg.SaveBtn->isEnabled() && !dlg.BtnLoeschen->isEnabled());
+    QVERIFY(dialogs.allAnswered());
+}
+
+QTEST_MAIN(TestVerzeichnis)
+#include "tst_verzeichnis.moc"
