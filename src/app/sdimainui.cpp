@@ -1,5 +1,5 @@
 #include "app/sdimainui.h"
-#include "app/toolglyphs.h"
+#include "platform/glyphs.h"
 #include "platform/interfacetext.h"
 #include "platform/programresources.h"
 

@@ -1,7 +1,7 @@
 #include "content/text.h"
 #include "content/contentstrings.h"
 #include "content/dialogpreview.h"
-#include "content/editglyphs.h"
+#include "platform/glyphs.h"
 #include "content/txtedit.h"
 #include "document/coverdocument.h"
 #include "platform/busycursor.h"

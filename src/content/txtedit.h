@@ -1,5 +1,5 @@
 #pragma once
-#include "content/editglyphs.h"
+#include "platform/glyphs.h"
 
 #include <QDialog>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "directory/diredit.h"
 #include "directory/editgridmodel.h"
+#include "platform/glyphs.h"
 #include "platform/interfacetext.h"
 
 #include <QAbstractItemDelegate>
@@ -10,55 +11,16 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
 
 namespace {
-enum class Glyph { LockOn, LockOff, Delete, Close };
-
-QIcon glyph(Glyph kind) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    switch (kind) {
-    case Glyph::LockOn:
-    case Glyph::LockOff:
-        p.setPen(QPen(QColor(90, 90, 90), 2));
-        p.setBrush(Qt::NoBrush);
-        if (kind == Glyph::LockOn)
-            p.drawArc(QRect(6, 2, 8, 10), 0, 180 * 16);
-        else
-            p.drawArc(QRect(10, 1, 8, 10), 0, 180 * 16);
-        p.drawLine(kind == Glyph::LockOn ? 6 : 18, 7, kind == Glyph::LockOn ? 6 : 18, 10);
-        if (kind == Glyph::LockOn) p.drawLine(14, 7, 14, 10);
-        p.setPen(Qt::NoPen);
-        p.setBrush(kind == Glyph::LockOn ? QColor(200, 150, 20) : QColor(120, 170, 60));
-        p.drawRoundedRect(QRect(3, 9, 14, 10), 2, 2);
-        break;
-    case Glyph::Delete:
-        p.setPen(QPen(QColor(190, 20, 20), 3, Qt::SolidLine, Qt::RoundCap));
-        p.drawLine(5, 5, 15, 15);
-        p.drawLine(15, 5, 5, 15);
-        break;
-    case Glyph::Close:
-        p.setPen(QPen(QColor(40, 40, 40), 1.5));
-        p.setBrush(QColor(170, 120, 70));
-        p.drawRect(QRect(4, 2, 10, 16));
-        p.setBrush(QColor(40, 40, 40));
-        p.drawEllipse(QPointF(11.5, 10.5), 1, 1);
-        break;
-    }
-    return QIcon(pm);
-}
-
 // A flat tool button that never takes the focus, so the grid that decides a deletion
 // keeps it.
-QToolButton* speedButton(QWidget* parent, Glyph kind, int hintId, int x) {
+QToolButton* speedButton(QWidget* parent, EditGlyph kind, int hintId, int x) {
     auto* b = new QToolButton(parent);
-    b->setIcon(glyph(kind));
+    b->setIcon(editGlyph(kind));
     b->setAutoRaise(true);
     b->setFocusPolicy(Qt::NoFocus);
     b->setGeometry(x, 3, 25, 25);
@@ -73,11 +35,11 @@ TDlgVerzEdit::TDlgVerzEdit(QWidget* parent) : QDialog(parent) {
     SetTextId(this, 200);
     setFixedSize(612, 423);
 
-    BtnNurLesen = speedButton(this, Glyph::LockOn, 221, 4);
-    BtnEntriegeln = speedButton(this, Glyph::LockOff, 222, 30);
+    BtnNurLesen = speedButton(this, EditGlyph::ReadOnly, 221, 4);
+    BtnEntriegeln = speedButton(this, EditGlyph::Unlock, 222, 30);
     BtnEntriegeln->setEnabled(false);
-    BtnLoeschen = speedButton(this, Glyph::Delete, 223, 62);
-    BtnSchliessen = speedButton(this, Glyph::Close, 0, 612 - 29);
+    BtnLoeschen = speedButton(this, EditGlyph::Delete, 223, 62);
+    BtnSchliessen = speedButton(this, EditGlyph::Close, 0, 612 - 29);
     BtnNurLesen->setObjectName(QStringLiteral("BtnNurLesen"));
     BtnEntriegeln->setObjectName(QStringLiteral("BtnEntriegeln"));
     BtnLoeschen->setObjectName(QStringLiteral("BtnLoeschen"));
