@@ -2,8 +2,14 @@
 
 // Ids of this area's own texts (German at n, English at n + 1000).
 enum DirectoryStringId {
-    StrDirOk = 600,     // caption of the OK button of the filter dialog
-    StrDirCancel = 601, // caption of the Cancel button of the filter dialog
+    StrDirOk = 600,           // caption of the OK button of the filter dialog
+    StrDirCancel = 601,       // caption of the Cancel button of the filter dialog
+    StrImageNotIso = 730,     // "%1" is not an ISO 9660 disc image
+    StrImageDamaged = 731,    // the disc image "%1" is damaged or incomplete
+    StrImageDriveEntry = 732, // the drive box entry that picks a disc image
+    StrImageNoFolder = 733,   // the folder "%2" does not exist in the disc image "%1"
+    StrImageFilter = 734,     // file dialog filter for disc images
+    StrImageUnreadable = 735, // the disc image "%1" cannot be read
 };
 
 // Ids of the program's texts that this area uses.

@@ -10,6 +10,7 @@ struct StringTableItem {
 // German at id n, English at n + 1000. Ids of our own texts beyond the original table:
 //   500-519 platform, 520-549 cover files and document commands, 550-599 pictures,
 //   600-649 directory listings, 650-679 window program, 680-689 drawing,
+//   730-739 disc images,
 //   690-699 command-line tool, 900-949 side panel and content and format dialogs.
 #define ZARVEX_STRING_BLOCK(name)                                                              \
     extern const StringTableItem name[];                                                       \
