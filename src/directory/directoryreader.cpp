@@ -40,7 +40,7 @@ bool DirectoryReader::readFolder(const QByteArray& path, std::vector<TreeEntry>&
         const char* name = e->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
         const TreeEntry::Kind kind = kindOf(path, e);
-        if (kind == TreeEntry::Other) continue;
+        if (kind == TreeEntry::Other || (kind == TreeEntry::File && !listsFiles())) continue;
         QByteArray raw(name);
         QString decoded = QFile::decodeName(raw);
         entries.push_back({std::move(raw), std::move(decoded), kind, false});

@@ -49,6 +49,8 @@ protected:
     // Fills entries with the entries of the folder at path (ends in '/'), "." and ".."
     // left out. False when the folder cannot be read.
     virtual bool readFolder(const QByteArray& path, std::vector<TreeEntry>& entries) = 0;
+    // False in folder mode: a source may then leave files out.
+    bool listsFiles() const { return !onlyDirectories_; }
     // Called when a scan of a start directory begins.
     virtual void startReading() {}
     // The path of a start directory as the source spells it.
