@@ -1,6 +1,7 @@
 // Reading a large folder tree against find + sort, and how saving, loading and exporting a
 // listing grow with its size; the directory dialog's reading behind its progress window
 // against the command-line scan, and the opening of the grid editor.
+#include "benchsupport.h"
 #include "directory/directoryreader.h"
 #include "directory/diredit.h"
 #include "directory/listingfile.h"
@@ -25,69 +26,6 @@
 #include <vector>
 
 namespace {
-class SilentDialogs : public Dialogs {
-public:
-    MsgResult message(MsgKind, MsgButtons, const QString&) override { return MsgResult::Ok; }
-    std::optional<QString> openFile(const FileDialogRequest&) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogRequest&) override { return {}; }
-    std::optional<qint32> chooseColor(qint32) override { return {}; }
-    void openInBrowser(const QString&) override {}
-    bool printDialog(QPrinter&) override { return false; }
-    bool printerSetupDialog(QPrinter&) override { return false; }
-    int execDialog(QDialog&) override { return 0; }
-};
-
-const char* const kWords[] = {"Track",  "Album", "Müller", "live",   "Disc", "Öl",
-                              "backup", "Zebra", "ärger",  "Photos", "data", "Mix"};
-
-QString randomName(QRandomGenerator& rng, int serial) {
-    return QStringLiteral("%1 %2").arg(QString::fromUtf8(kWords[rng.bounded(12)])).arg(serial);
-}
-
-// Folders attach to a random earlier folder no deeper than level 7, so every depth up to 8
-// is well filled; files go into random folders.
-void buildTree(const QString& root, int folders, int files) {
-    QRandomGenerator rng(20240611);
-    std::vector<std::pair<QString, int>> dirs{{root, 0}};
-    for (int i = 0; i < folders; ++i) {
-        const auto& [parent, depth] = dirs[rng.bounded(int(dirs.size()))];
-        if (depth >= 8) {
-            --i;
-            continue;
-        }
-        const QString path = parent + u'/' + randomName(rng, i);
-        QDir().mkdir(path);
-        dirs.emplace_back(path, depth + 1);
-    }
-    for (int i = 0; i < files; ++i) {
-        QFile f(dirs[rng.bounded(int(dirs.size()))].first + u'/' + randomName(rng, i) +
-                (i % 3 ? QStringLiteral(".txt") : QStringLiteral(".MP3")));
-        f.open(QIODevice::WriteOnly);
-    }
-}
-
-// The machine is shared, so wall time mostly measures the neighbours: figures are CPU time
-// (user + system) of this process and of the children it waited for, best of several runs.
-double cpuMs() {
-    timespec self{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &self);
-    rusage children{};
-    getrusage(RUSAGE_CHILDREN, &children);
-    return self.tv_sec * 1e3 + self.tv_nsec / 1e6 +
-           (children.ru_utime.tv_sec + children.ru_stime.tv_sec) * 1e3 +
-           (children.ru_utime.tv_usec + children.ru_stime.tv_usec) / 1e3;
-}
-
-double bestOf(int runs, const std::function<void()>& work) {
-    double best = 1e30;
-    for (int r = 0; r < runs; ++r) {
-        const double start = cpuMs();
-        work();
-        best = std::min(best, cpuMs() - start);
-    }
-    return best;
-}
-
 DirectoryListing makeListing(int entries) {
     QRandomGenerator rng(7);
     DirectoryListing l{QStringLiteral("/media/cdrom/")};

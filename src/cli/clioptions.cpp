@@ -7,11 +7,11 @@
 
 namespace {
 // Options that take a value, so the value is not taken for the command word.
-const QStringList kValueOptions = {QStringLiteral("progdir"), QStringLiteral("lang"),
-                                   QStringLiteral("o"),       QStringLiteral("output"),
-                                   QStringLiteral("paper"),   QStringLiteral("side"),
-                                   QStringLiteral("sheet"),   QStringLiteral("zoom"),
-                                   QStringLiteral("depth"),   QStringLiteral("files")};
+const QStringList kValueOptions = {
+    QStringLiteral("progdir"), QStringLiteral("lang"),  QStringLiteral("o"),
+    QStringLiteral("output"),  QStringLiteral("paper"), QStringLiteral("side"),
+    QStringLiteral("sheet"),   QStringLiteral("zoom"),  QStringLiteral("depth"),
+    QStringLiteral("files"),   QStringLiteral("folder")};
 
 // The synopsis of each command: the detail of "missing argument" errors and the help's
 // first line.
@@ -27,8 +27,8 @@ QString synopsis(CliCommand command) {
     case CliCommand::Convert:
         return QStringLiteral("convert IN.zvx OUT.zvx");
     case CliCommand::Scan:
-        return QStringLiteral(
-            "scan DIR -o OUT.vmk|OUT.txt|OUT.htm|OUT.html [--depth 1..8] [--files MASK]");
+        return QStringLiteral("scan DIR|IMAGE.iso -o OUT.vmk|OUT.txt|OUT.htm|OUT.html "
+                              "[--depth 1..8] [--files MASK] [--folder PATH]");
     case CliCommand::Listing:
         return QStringLiteral("listing IN.vmk -o OUT.vmk|OUT.txt|OUT.htm|OUT.html");
     case CliCommand::None:
@@ -167,6 +167,7 @@ CliParser::Result CliParser::parse(const QStringList& args) {
     if (o.command == CliCommand::Scan) {
         p.addOption(valueOption({QStringLiteral("depth")}, QStringLiteral("1..8")));
         p.addOption(valueOption({QStringLiteral("files")}, QStringLiteral("MASK")));
+        p.addOption(valueOption({QStringLiteral("folder")}, QStringLiteral("PATH")));
     }
 
     if (!p.parse(QStringList{QStringLiteral("zarvex-cli")} + rest)) {
@@ -236,6 +237,7 @@ CliParser::Result CliParser::parse(const QStringList& args) {
         if (p.isSet(QStringLiteral("depth")))
             check.integer(p, QStringLiteral("depth"), 1, 8, o.depth);
         if (p.isSet(QStringLiteral("files"))) o.fileMask = p.value(QStringLiteral("files"));
+        if (p.isSet(QStringLiteral("folder"))) o.imageFolder = p.value(QStringLiteral("folder"));
         break;
     case CliCommand::Listing:
         check.extension(o.inputs.value(0), {QStringLiteral(".VMK")});
@@ -297,7 +299,7 @@ QString CliParser::helpText(CliCommand command) {
             "  render   one side as the preview shows it (PNG) or at true size (PDF)\n"
             "  dump     the drawing of a side or a sheet as text, one element per line\n"
             "  convert  any cover file form to a version 2.0 file (the old one becomes .bak)\n"
-            "  scan     read a folder tree into a listing file, text or web page\n"
+            "  scan     read a folder tree or disc image into a listing file, text or web page\n"
             "  listing  convert a listing file into a listing file, text or web page\n"
             "'zarvex-cli COMMAND --help' describes each command.\n\n");
         break;
@@ -339,11 +341,13 @@ QString CliParser::helpText(CliCommand command) {
         break;
     case CliCommand::Scan:
         text += QStringLiteral(
-            "Reads the folder tree below DIR into a listing; the extension of the output\n"
-            "chooses listing file (.vmk), plain text (.txt) or web page (.htm, .html).\n"
+            "Reads the folder tree below DIR, or inside the ISO 9660 disc image IMAGE.iso,\n"
+            "into a listing; the extension of the output chooses listing file (.vmk), plain\n"
+            "text (.txt) or web page (.htm, .html).\n"
             "  --depth D     levels to read, 1..8 (default 8)\n"
             "  --files MASK  list files matching MASK too (e.g. \"*.mp3\"); default: folders\n"
-            "                only\n\n");
+            "                only\n"
+            "  --folder PATH the folder inside the disc image to start at (e.g. /MUSIK)\n\n");
         break;
     case CliCommand::Listing:
         text += QStringLiteral(

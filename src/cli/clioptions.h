@@ -28,6 +28,7 @@ struct CliOptions {
     double zoom = 1.0;
     int depth = 8;                   // 1..8
     std::optional<QString> fileMask; // files mode with this mask
+    QString imageFolder;             // start folder inside a disc image; empty: its top
 };
 
 class CliParser {

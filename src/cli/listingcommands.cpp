@@ -1,8 +1,10 @@
 #include "cli/listingcommands.h"
 #include "cli/clidialogs.h"
 #include "cli/clistrings.h"
-#include "cli/scanreader.h"
+#include "cli/scanprogress.h"
+#include "directory/directoryreader.h"
 #include "directory/directorystrings.h"
+#include "directory/discimagereader.h"
 #include "directory/listingfile.h"
 #include "document/documentstrings.h"
 #include "platform/apperror.h"
@@ -25,24 +27,46 @@ void ListingCommands::save(const QString& path, const QStringList& listing) {
 }
 
 int ListingCommands::scan() {
-    const QString dir = o_.inputs.value(0);
-    // The reader passes over folders it cannot open; the start folder must be readable.
-    DIR* probe = QFileInfo(dir).isDir() ? ::opendir(QFile::encodeName(dir).constData()) : nullptr;
-    if (!probe) throw AppError(LadeTextArg(StrCliFolderUnreadable, dir));
-    ::closedir(probe);
-
+    const QString input = o_.inputs.value(0);
     DirFilterSettings filter;
     if (o_.fileMask) {
         filter.OnlyDirectories = false;
         filter.FileMask = *o_.fileMask;
     }
+    // Anything but a folder is taken for an image, so a wrong file gets the image's message.
+    const QFileInfo info(input);
+    if (!info.isDir() && (info.exists() || DiscImage::isImageFile(input)))
+        return scanImage(input, filter);
+    if (!o_.imageFolder.isEmpty())
+        throw AppError(LadeTextArg(StrCliBadValue, QStringLiteral("--folder"), o_.imageFolder));
+
+    // The reader passes over folders it cannot open; the start folder must be readable.
+    DIR* probe = info.isDir() ? ::opendir(QFile::encodeName(input).constData()) : nullptr;
+    if (!probe) throw AppError(LadeTextArg(StrCliFolderUnreadable, input));
+    ::closedir(probe);
+
     DirectoryListing listing;
-    ScanReader reader(listing, o_.depth - 1, filter, showProgress_ ? &err_ : nullptr);
-    const bool found = reader.ReadListing(headingFor(dir), dir, dialogs_);
-    reader.finishProgress();
-    for (const QString& folder : reader.unreadable())
+    DirectoryReader reader(listing, o_.depth - 1, filter);
+    ScanProgress progress(reader, showProgress_ ? &err_ : nullptr);
+    const bool found = reader.ReadListing(headingFor(input), input, dialogs_);
+    progress.finishProgress();
+    for (const QString& folder : progress.unreadable())
         err_ << CliDialogs::oneLine(LadeTextArg(StrCliFolderUnreadable, folder)) << Qt::endl;
     if (!found) return CliBadInput; // the reader has told why
+    save(o_.output, listing);
+    return CliOk;
+}
+
+int ListingCommands::scanImage(const QString& file, const DirFilterSettings& filter) {
+    DiscImage image(file);
+    const QString folder = o_.imageFolder.isEmpty() ? QStringLiteral("/") : o_.imageFolder;
+    if (!image.isFolder(folder)) throw AppError(LadeTextArg(StrImageNoFolder, file, folder));
+    DirectoryListing listing;
+    DiscImageReader reader(listing, o_.depth - 1, filter, image);
+    ScanProgress progress(reader, showProgress_ ? &err_ : nullptr);
+    const bool found = reader.ReadImageListing(folder, dialogs_);
+    progress.finishProgress();
+    if (!found) return CliBadInput;
     save(o_.output, listing);
     return CliOk;
 }

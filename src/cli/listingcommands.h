@@ -1,11 +1,13 @@
 #pragma once
 #include "cli/clioptions.h"
+#include "directory/dirfiltersettings.h"
 
 #include <QTextStream>
 
 class Dialogs;
 
-// The listing commands of zarvex-cli: scan a folder tree, convert a listing file. Each
+// The listing commands of zarvex-cli: scan a folder tree or a disc image, convert a listing
+// file. Each
 // returns the exit status; bad input throws AppError naming the file or folder.
 class ListingCommands {
 public:
@@ -20,6 +22,7 @@ public:
     static QString headingFor(const QString& dir);
 
 private:
+    int scanImage(const QString& file, const DirFilterSettings& filter);
     void save(const QString& path, const QStringList& listing);
 
     const CliOptions& o_;

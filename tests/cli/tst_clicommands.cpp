@@ -1,5 +1,7 @@
 #include "clirunner.h"
 #include "directory/directoryreader.h"
+#include "directory/discimage.h"
+#include "directory/discimagereader.h"
 #include "directory/listingfile.h"
 #include "document/coverdocument.h"
 #include "document/coverfile.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -38,6 +41,8 @@ private Q_SLOTS:
     void scanTree();
     void scanBadFolders_data();
     void scanBadFolders();
+    void scanImage_data();
+    void scanImage();
     void listingForms();
     void language();
 
@@ -378,6 +383,62 @@ void TestCliCommands::scanBadFolders() {
     QCOMPARE(lineCount(run.err), 1);
     if (what != QStringLiteral("empty")) QVERIFY2(run.err.contains(dir), qPrintable(run.err));
     QVERIFY(!QFile::exists(out));
+}
+
+void TestCliCommands::scanImage_data() {
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("error"); // what the one line of the message names; empty: none
+    QTest::addRow("whole image") << "disc.ISO"
+                                 << ""
+                                 << "";
+    QTest::addRow("start folder") << "disc.ISO"
+                                  << "/Musik/Jazz"
+                                  << "";
+    QTest::addRow("no such folder") << "disc.ISO"
+                                    << "/Nope"
+                                    << "/Nope";
+    QTest::addRow("not an image") << "notes.iso"
+                                  << ""
+                                  << "notes.iso";
+}
+
+// What the scan command writes for an image is what the directory dialog would read.
+void TestCliCommands::scanImage() {
+    QFETCH(QString, image);
+    QFETCH(QString, folder);
+    QFETCH(QString, error);
+    const QString root = tmp_.filePath(QStringLiteral("imagetree"));
+    for (const char* f : {"Musik/Jazz/Live/a.mp3", "Musik/Ärger/c.mp3", "Bilder/x.jpg"})
+        makeFile(root + u'/' + QString::fromUtf8(f));
+    const QString iso = tmp_.filePath(image);
+    if (image == QStringLiteral("disc.ISO"))
+        QCOMPARE(QProcess::execute(QStringLiteral("xorriso"), {"-as", "mkisofs", "-quiet", "-R",
+                                                               "-V", "CLI", "-o", iso, root}),
+                 0);
+    else
+        makeFile(iso, QByteArray(40000, 'x'));
+    const QString vmk = tmp_.filePath(QStringLiteral("image.vmk"));
+    QFile::remove(vmk);
+    QStringList args{"--lang", "en", "scan", iso, "-o", vmk, "--files", "*.mp3"};
+    if (!folder.isEmpty()) args << "--folder" << folder;
+    const CliRun run = runCli(args, progDir_->path());
+    if (!error.isEmpty()) {
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(lineCount(run.err), 1);
+        QVERIFY2(run.err.contains(error), qPrintable(run.err));
+        QVERIFY(!QFile::exists(vmk));
+        return;
+    }
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    DiscImage disc(iso);
+    DirectoryListing want;
+    ScriptedDialogs dialogs;
+    QVERIFY(DiscImageReader(want, 7, {false, QStringLiteral("*.mp3")}, disc)
+                .ReadImageListing(folder.isEmpty() ? QStringLiteral("/") : folder, dialogs));
+    QCOMPARE(LoadListingFile(vmk), want);
+    QCOMPARE(want.first(),
+             folder.isEmpty() ? QStringLiteral("CLI:\\") : QStringLiteral("CLI:\\Musik\\Jazz\\"));
 }
 
 void TestCliCommands::listingForms() {

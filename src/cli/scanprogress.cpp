@@ -1,4 +1,4 @@
-#include "cli/scanreader.h"
+#include "cli/scanprogress.h"
 #include "cli/clistrings.h"
 #include "platform/stringtable.h"
 
@@ -8,27 +8,26 @@ namespace {
 constexpr qint64 ProgressIntervalMs = 200;
 } // namespace
 
-ScanReader::ScanReader(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter,
-                       QTextStream* progress)
-    : DirectoryReader(listing, tiefe, filter), progress_(progress) {
+ScanProgress::ScanProgress(TreeWalker& reader, QTextStream* progress) : progress_(progress) {
+    reader.folderVisited = [this](const QByteArray& path, bool readable) {
+        folderVisited(path, readable);
+    };
     sinceShown_.start();
 }
 
-DIR* ScanReader::openFolder(const QByteArray& path) {
-    DIR* dir = DirectoryReader::openFolder(path);
+void ScanProgress::folderVisited(const QByteArray& path, bool readable) {
     ++folders_;
-    if (!dir) unreadable_ << QFile::decodeName(path);
+    if (!readable) unreadable_ << QFile::decodeName(path);
     if (progress_ && sinceShown_.elapsed() >= ProgressIntervalMs) showProgress();
-    return dir;
 }
 
-void ScanReader::showProgress() {
+void ScanProgress::showProgress() {
     *progress_ << '\r' << LadeTextArg(StrCliFoldersRead, QString::number(folders_)) << Qt::flush;
     shown_ = true;
     sinceShown_.restart();
 }
 
-void ScanReader::finishProgress() {
+void ScanProgress::finishProgress() {
     if (!shown_) return;
     showProgress();
     *progress_ << Qt::endl;

@@ -1,27 +1,24 @@
 #pragma once
-#include "directory/directoryreader.h"
+#include "directory/treewalker.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTextStream>
 
-// The directory reader of the scan command: counts the folders it opens, shows the count
-// now and then on a terminal, and notes the folders that could not be read.
-class ScanReader : public DirectoryReader {
+// Watches a reading of the scan command: counts the folders it reads, shows the count now
+// and then on a terminal, and notes the folders that could not be read.
+class ScanProgress {
 public:
     // progress: where to show the count (a terminal), or null for no progress.
-    ScanReader(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter,
-               QTextStream* progress);
+    ScanProgress(TreeWalker& reader, QTextStream* progress);
 
     int folders() const { return folders_; }
     const QStringList& unreadable() const { return unreadable_; }
     // Ends the progress line, if one was shown.
     void finishProgress();
 
-protected:
-    DIR* openFolder(const QByteArray& path) override;
-
 private:
+    void folderVisited(const QByteArray& path, bool readable);
     void showProgress();
     QTextStream* progress_;
     QElapsedTimer sinceShown_;

@@ -1,0 +1,68 @@
+#pragma once
+#include "directory/dirfiltersettings.h"
+#include "directory/filemask.h"
+#include "document/directorylisting.h"
+
+#include <functional>
+#include <QByteArray>
+#include <vector>
+
+class Dialogs;
+
+// One entry of a folder as a tree source reports it.
+struct TreeEntry {
+    enum Kind { Other, File, Folder, FolderLink };
+    QByteArray raw; // the name as the source spells it, for the path of a sub-folder
+    QString name;   // the name as listed
+    Kind kind = Other;
+    bool hidden = false; // a hidden folder is neither listed nor entered
+};
+
+// The reading of a folder tree into a listing, whatever holds the tree: the heading line,
+// then for every folder (and, in files mode, every file matching the mask) its key and an
+// empty comment line, sorted and indented at the end. Folders that are hidden or whose
+// names begin with "." are neither listed nor entered; links to folders are listed but not
+// entered; entries that are neither files nor folders are never listed; a folder that
+// cannot be read contributes nothing. Subclasses say how a folder is read.
+class TreeWalker {
+public:
+    // tiefe: the depth index 0..7 of the listing format (depth 1..8); others are clamped.
+    TreeWalker(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter);
+    virtual ~TreeWalker() = default;
+
+    // The reading of the directory dialog's "Read directory" button: heading line, scan of
+    // startDir, sort, then the listing is replaced. True when at least one entry was found;
+    // otherwise tells the user (message 814) and the listing keeps its heading only. When
+    // the reading throws, the listing is left as it was.
+    bool ReadListing(const QString& heading, const QString& startDir, Dialogs& dialogs);
+
+    // Appends the keys of the entries below path (relative to the start directory) with an
+    // empty comment line each. CurrentDepth must be 1 for the start directory.
+    void ScanDirectory(const QString& path);
+    int CurrentDepth = 1;
+
+    // Told about every folder the reading tries to read (its path, whether it could be
+    // read), e.g. to show progress.
+    std::function<void(const QByteArray& path, bool readable)> folderVisited;
+
+protected:
+    // Fills entries with the entries of the folder at path (ends in '/'), "." and ".."
+    // left out. False when the folder cannot be read.
+    virtual bool readFolder(const QByteArray& path, std::vector<TreeEntry>& entries) = 0;
+    // False in folder mode: a source may then leave files out.
+    bool listsFiles() const { return !onlyDirectories_; }
+    // Called when a scan of a start directory begins.
+    virtual void startReading() {}
+    // The path of a start directory as the source spells it.
+    virtual QByteArray encodePath(const QString& path) const;
+
+private:
+    void scan(QByteArray& path, QString& key);
+    void appendKey(const QString& key);
+
+    DirectoryListing& listing_;
+    DirectoryListing* target_; // the listing being filled
+    int tiefe_;
+    bool onlyDirectories_;
+    FileMask mask_;
+};
