@@ -37,14 +37,16 @@ Kind kindOf(const QByteArray& dirPath, const dirent* e) {
     return S_ISREG(st.st_mode) ? Kind::File : Kind::Other;
 }
 
-// A name with a line break would split its entry across lines of the listing.
+// A name with a line break would split its line across lines of the listing.
+QString oneLine(QString name) {
+    name.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    name.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return name;
+}
+
 QString entryName(const char* raw) {
     QString name = QFile::decodeName(raw);
-    if (std::strpbrk(raw, "\r\n")) {
-        name.replace(QLatin1Char('\r'), QLatin1Char(' '));
-        name.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    }
-    return name;
+    return std::strpbrk(raw, "\r\n") ? oneLine(std::move(name)) : name;
 }
 
 struct Entry {
@@ -65,7 +67,7 @@ DIR* DirectoryReader::openFolder(const QByteArray& path) {
 bool DirectoryReader::ReadListing(const QString& heading, const QString& startDir,
                                   Dialogs& dialogs) {
     listing_.clear();
-    listing_.append(heading);
+    listing_.append(oneLine(heading)); // a start folder's path may hold a line break too
     {
         BusyCursor busy;
         CurrentDepth = 1;
