@@ -173,7 +173,10 @@ int main(int argc, char** argv) {
                  SaveListingAs(tmp.filePath(QStringLiteral("out.HTM")), l);
              }},
         };
-    for (const auto& [name, step] : steps) {
+    for (const auto& entry : steps) {
+        // Named copies: clang before 16 cannot capture a structured binding in a lambda.
+        const char* name = entry.first;
+        const auto& step = entry.second;
         const double a = bestOf(9, [&] { step(small, smallVmk); });
         const double b = bestOf(5, [&] { step(large, largeVmk); });
         std::printf("%-16s 10000: %7.2f ms  100000: %8.2f ms  ratio %.1f\n", name, a, b, b / a);

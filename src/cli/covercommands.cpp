@@ -79,7 +79,7 @@ int CoverCommands::render() {
     if (isPdf(o_.output)) {
         // The page holds the drawing in whole millimetres plus a margin, so the outline (whose
         // pen reaches a little past its last millimetre) is never cut.
-        const QRect bounds = picture.boundingRect();
+        const QRect bounds = SidePreview::shownBounds(picture);
         const double w = std::round(std::max(bounds.right(), 0) / 10.0) + 2 * PdfMargin;
         const double h = std::round(std::max(bounds.bottom(), 0) / 10.0) + 2 * PdfMargin;
         SheetPrinter::WritePicturePdf(o_.output, picture, QSizeF(w, h),

@@ -2,12 +2,12 @@
 #include "platform/apperror.h"
 #include "platform/dialogs.h"
 #include "platform/paths.h"
+#include "platform/safefile.h"
 #include "platform/stringtable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <sys/stat.h>
 
 namespace {
@@ -42,17 +42,15 @@ QString CopyPictureFile(const QString& source, const QString& destination, Dialo
     QFile in(src);
     if (!in.open(QIODevice::ReadOnly))
         throw AppError(LadeTextArg(StrCannotRead, src, in.errorString()));
-    QSaveFile out(dest);
-    if (!out.open(QIODevice::WriteOnly))
-        throw AppError(LadeTextArg(StrCannotWrite, dest, out.errorString()));
+    SafeFile out(dest);
+    if (!out.open()) out.fail();
     QByteArray chunk;
     while (!in.atEnd()) {
         chunk = in.read(1 << 20);
         if (in.error() != QFileDevice::NoError)
             throw AppError(LadeTextArg(StrCannotRead, src, in.errorString()));
-        if (out.write(chunk) != chunk.size())
-            throw AppError(LadeTextArg(StrCannotWrite, dest, out.errorString()));
+        if (!out.write(chunk)) out.fail();
     }
-    if (!out.commit()) throw AppError(LadeTextArg(StrCannotWrite, dest, out.errorString()));
+    if (!out.commit()) out.fail();
     return dest;
 }

@@ -51,8 +51,8 @@ DirectoryListing ParseListingFile(const QByteArray& bytes) {
     });
     if (!valid) {
         listing.clear();
-        forEachLine(bytes, [&](qsizetype start, qsizetype length) {
-            listing.append(fromWindows1252(bytes.sliced(start, length)));
+        forEachLine(view, [&](qsizetype start, qsizetype length) {
+            listing.append(fromWindows1252(view.sliced(start, length).toByteArray()));
         });
     }
     if (!listing.isEmpty() && listing.size() % 2 == 0) listing.append(QString());

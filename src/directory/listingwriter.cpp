@@ -1,9 +1,6 @@
 #include "directory/listingwriter.h"
-#include "platform/apperror.h"
-#include "platform/stringtable.h"
+#include "platform/safefile.h"
 #include "platform/textcodec.h"
-
-#include <QSaveFile>
 
 namespace {
 constexpr qsizetype kChunk = 32 * 1024;
@@ -44,8 +41,5 @@ bool ListingWriter::needsUtf8(const QStringList& lines) {
 }
 
 void ListingWriter::saveFile(const QString& path, const std::function<bool(QIODevice&)>& fill) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw AppError(LadeTextArg(StrCannotWrite, path, f.errorString()));
-    if (!fill(f) || !f.commit()) throw AppError(LadeTextArg(StrCannotWrite, path, f.errorString()));
+    SafeFile::save(path, fill);
 }

@@ -44,7 +44,7 @@ private:
 
 void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, DirectoryListing& out) {
     out.clear();
-    out.append(request.heading);
+    out.append(ListedName(request.heading));
     ProgressReader reader(out, request.tiefe, request.filter, progress);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(request.start);

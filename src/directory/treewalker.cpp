@@ -8,16 +8,13 @@
 #include <algorithm>
 #include <QFile>
 
-namespace {
-// A name with a line break would split its entry across lines of the listing.
-QString listedName(const QString& name) {
+QString ListedName(const QString& name) {
     if (!name.contains(u'\r') && !name.contains(u'\n')) return name;
     QString one = name;
     one.replace(u'\r', u' ');
     one.replace(u'\n', u' ');
     return one;
 }
-} // namespace
 
 TreeWalker::TreeWalker(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter)
     : listing_(listing), target_(&listing), tiefe_(std::clamp(tiefe, 0, 7)),
@@ -28,7 +25,7 @@ QByteArray TreeWalker::encodePath(const QString& path) const {
 }
 
 bool TreeWalker::ReadListing(const QString& heading, const QString& startDir, Dialogs& dialogs) {
-    DirectoryListing fresh{heading};
+    DirectoryListing fresh{ListedName(heading)}; // a start folder may hold a line break too
     {
         BusyCursor busy;
         target_ = &fresh;
@@ -75,13 +72,13 @@ void TreeWalker::scan(QByteArray& path, QString& key) {
     for (const TreeEntry& e : entries) {
         if (e.kind != TreeEntry::File) continue;
         if (!onlyDirectories_ && mask_.matches(e.name))
-            appendKey(key + kKeySeparator + listedName(e.name));
+            appendKey(key + kKeySeparator + ListedName(e.name));
     }
     for (const TreeEntry& e : entries) {
         const bool folder = e.kind == TreeEntry::Folder || e.kind == TreeEntry::FolderLink;
         if (!folder || e.hidden || e.name.startsWith(u'.')) continue;
         key += kKeySeparator;
-        key += listedName(e.name);
+        key += ListedName(e.name);
         appendKey(key);
         if (e.kind == TreeEntry::Folder) {
             path += e.raw;

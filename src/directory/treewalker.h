@@ -9,6 +9,10 @@
 
 class Dialogs;
 
+// A name as a listing line shows it: a line break would split the line, so it becomes a
+// blank.
+QString ListedName(const QString& name);
+
 // One entry of a folder as a tree source reports it.
 struct TreeEntry {
     enum Kind { Other, File, Folder, FolderLink };

@@ -3,18 +3,16 @@
 #include "document/coverwriter.h"
 #include "document/documentstrings.h"
 #include "platform/apperror.h"
+#include "platform/safefile.h"
 #include "platform/stringtable.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
-#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 CoverFile::FaultHook g_faultHook;
@@ -116,32 +114,17 @@ void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
     if (target.isDir()) saveFailed(path, LadeText(StrCoverIsFolder));
 
     // 1. The whole content into a temporary file in the same folder (same file system, so
-    //    the final rename cannot fail half way).
-    QTemporaryFile tmp(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                       QStringLiteral(".XXXXXX"));
-    tmp.setAutoRemove(false);
-    if (!tmp.open()) saveFailed(path, LadeTextArg(StrCoverWriteFailed, tmp.errorString()));
-    const QString tmpName = tmp.fileName();
-    bool placed = false;
-    auto removeTemp = qScopeGuard([&] {
-        if (!placed) QFile::remove(tmpName);
-    });
+    //    the final rename cannot fail half way). It has no name until it is put in place,
+    //    so a save killed meanwhile leaves nothing behind.
+    SafeFile out(path);
     const qsizetype half = bytes.size() / 2;
     QString reason;
-    if (tmp.write(bytes.constData(), half) != half) reason = tmp.errorString();
+    if (!out.open() || !out.write(bytes.constData(), half)) reason = out.reason();
     if (reason.isEmpty()) reason = injectedFault(SaveStep::WriteTemp);
     if (reason.isEmpty() &&
-        tmp.write(bytes.constData() + half, bytes.size() - half) != bytes.size() - half)
-        reason = tmp.errorString();
-    if (reason.isEmpty() && (!tmp.flush() || ::fsync(tmp.handle()) != 0))
-        reason = tmp.errorString().isEmpty() ? lastOsError() : tmp.errorString();
-    tmp.close();
-    if (reason.isEmpty() && tmp.error() != QFileDevice::NoError) reason = tmp.errorString();
+        (!out.write(bytes.constData() + half, bytes.size() - half) || !out.finish()))
+        reason = out.reason();
     if (!reason.isEmpty()) saveFailed(path, LadeTextArg(StrCoverWriteFailed, reason));
-    QFile::setPermissions(tmpName, target.exists()
-                                       ? target.permissions()
-                                       : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                             QFileDevice::ReadGroup | QFileDevice::ReadOther);
 
     // 2. Only now the previous file becomes the backup.
     const bool hadFile = target.exists();
@@ -153,11 +136,11 @@ void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
 
     // 3. The new file into place; if that fails the backup gets its name back.
     reason = injectedFault(SaveStep::Replace);
-    if (reason.isEmpty()) reason = renameReplacing(tmpName, path);
+    if (reason.isEmpty() && !out.commit()) reason = out.reason();
     if (!reason.isEmpty()) {
+        out.cancel();
         const QString bak = backupPath(path);
         if (hadFile && bak != path && !QFileInfo::exists(path)) renameReplacing(bak, path);
         saveFailed(path, LadeTextArg(StrCoverReplaceFailed, reason));
     }
-    placed = true;
 }

@@ -5,6 +5,7 @@
 #include "platform/picturepath.h"
 #include "platform/stringtable.h"
 
+#include <algorithm>
 #include <QDir>
 #include <QFileInfo>
 
@@ -86,6 +87,12 @@ qint32 CoverReader::integer() {
     return *v;
 }
 
+// The drawing computes with letter heights from these indexes; one outside the size list
+// would overflow it or make it ask for gigabytes.
+qint32 CoverReader::sizeIndex(qint32 max) {
+    return std::clamp(integer(), 0, max);
+}
+
 quint8 CoverReader::boolean() {
     return quint8(integer() & 1);
 }
@@ -123,7 +130,7 @@ void CoverReader::readLineBlock(QString& line, TFormatUeberschrift& f, Colour co
     f.Kursiv = boolean();
     f.Unterstrichen = boolean();
     f.Ausrichtung = integer();
-    f.Groesse = integer();
+    f.Groesse = sizeIndex(MaxLineSize);
 }
 
 void CoverReader::readMarginBlock(Colour colours) {
@@ -135,7 +142,7 @@ void CoverReader::readMarginBlock(Colour colours) {
     f.Fett = boolean();
     f.Kursiv = boolean();
     f.Ausrichtung = integer();
-    f.Groesse = integer();
+    f.Groesse = sizeIndex(MaxMarginSize);
 }
 
 bool CoverReader::pictureFileExists(int side) const {
@@ -168,7 +175,7 @@ void CoverReader::readContent(int side, Colour colours, bool directorySize) {
         f.Tiefe = integer();
         f.Kommentare = integer();
         f.StartVerz = boolean();
-        if (directorySize) f.Groesse = integer();
+        if (directorySize) f.Groesse = sizeIndex(MaxListingSize);
         break;
     }
     case 2: {
@@ -186,7 +193,7 @@ void CoverReader::readContent(int side, Colour colours, bool directorySize) {
         f.Fett = boolean();
         f.Kursiv = boolean();
         f.Ausrichtung = integer();
-        f.Groesse = integer();
+        f.Groesse = sizeIndex(MaxTextSize);
         break;
     }
     case 3: {

@@ -14,6 +14,11 @@ public:
     static inline const QString VersionLine20 = QStringLiteral("\\\\\\V2.0\\\\\\");
     static inline const QString VersionLine12 = QStringLiteral("\\\\\\V1.2\\\\\\");
 
+    // Font size indexes are kept to their size lists when read: header and footer, margin
+    // text, listing, free text.
+    static constexpr qint32 MaxLineSize = 8, MaxMarginSize = 4, MaxListingSize = 4,
+                            MaxTextSize = 27;
+
     // fileName is only used in messages.
     CoverReader(const QStringList& lines, CoverDocument& doc, const QString& fileName);
 
@@ -42,6 +47,7 @@ private:
     [[noreturn]] void fail(int index, const QString& reason) const;
     const QString& text();
     qint32 integer();
+    qint32 sizeIndex(qint32 max);
     quint8 boolean();
     qint32 colour(Colour kind);
     int count();

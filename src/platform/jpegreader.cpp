@@ -1,8 +1,10 @@
 #include "platform/jpegreader.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace {
@@ -19,7 +21,23 @@ void onError(j_common_ptr cinfo) {
     std::longjmp(err->jump, 1);
 }
 
-void onMessage(j_common_ptr, int) {} // warnings are not shown
+// Warnings are not shown, but running out of data before anything was decoded means a
+// damaged file: libjpeg would otherwise make up a whole grey picture of the claimed size.
+void onMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0 || !cinfo->is_decompressor) return;
+    const int code = cinfo->err->msg_code;
+    if (code != JWRN_JPEG_EOF && code != JWRN_HIT_MARKER) return;
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > 1 || d->input_iMCU_row > 0) return;
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    std::longjmp(err->jump, 1);
+}
+
+// Even the best-compressed Huffman-coded picture needs one bit per 8 x 8 block and colour
+// component; twice that many pixels per byte leaves room, a header claiming more lies.
+constexpr quint64 MaxPixelsPerByte = 1024;
+constexpr quint64 SmallPictureArea = 4'000'000;
 
 // A damaged progressive file can hold endless scans; no real picture needs this many.
 void onProgress(j_common_ptr cinfo) {
@@ -48,9 +66,10 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
         cinfo.out_color_space = JCS_GRAYSCALE;
     else
         cinfo.out_color_space = JCS_RGB;
-    // Refuse absurd dimensions before allocating.
-    if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
-        quint64(cinfo.image_width) * cinfo.image_height > 64'000'000ull) {
+    // Refuse absurd dimensions, and any its data cannot fill, before allocating.
+    const quint64 area = quint64(cinfo.image_width) * cinfo.image_height;
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 || area > 64'000'000ull ||
+        area > std::max(SmallPictureArea, quint64(data.size()) * MaxPixelsPerByte)) {
         std::snprintf(err.message, sizeof err.message, "image too large");
         return false;
     }

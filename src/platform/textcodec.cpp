@@ -1,9 +1,9 @@
 #include "platform/textcodec.h"
 #include "platform/apperror.h"
+#include "platform/safefile.h"
 #include "platform/stringtable.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -14,12 +14,10 @@ constexpr char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 int cp1252Byte(char16_t c) {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
     for (int i = 0; i < 32; ++i) {
         const char16_t m = kCp1252High[i] ? kCp1252High[i] : char16_t(0x80 + i);
-        if (m == c)
-            return 0x80 + i;
+        if (m == c) return 0x80 + i;
     }
     return -1;
 }
@@ -31,8 +29,7 @@ QString fromWindows1252(const QByteArray& bytes) {
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes[i]);
         char16_t c = b;
-        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80])
-            c = kCp1252High[b - 0x80];
+        if (b >= 0x80 && b <= 0x9F && kCp1252High[b - 0x80]) c = kCp1252High[b - 0x80];
         d[i] = QChar(c);
     }
     return out;
@@ -40,8 +37,7 @@ QString fromWindows1252(const QByteArray& bytes) {
 
 bool fitsWindows1252(const QString& text) {
     for (QChar ch : text)
-        if (cp1252Byte(ch.unicode()) < 0)
-            return false;
+        if (cp1252Byte(ch.unicode()) < 0) return false;
     return true;
 }
 
@@ -56,34 +52,30 @@ QByteArray toWindows1252(const QString& text) {
 
 QString decodeText(const QByteArray& bytes) {
     QByteArrayView view(bytes);
-    if (view.startsWith("\xEF\xBB\xBF"))
-        view = view.sliced(3);
+    if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     bool ascii = true;
     for (char c : view)
         if (static_cast<unsigned char>(c) >= 0x80) {
             ascii = false;
             break;
         }
-    if (ascii)
-        return QString::fromLatin1(view);
+    if (ascii) return QString::fromLatin1(view);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString s = utf8(view);
-    if (!utf8.hasError())
-        return s;
-    return fromWindows1252(bytes);
+    if (!utf8.hasError()) return s;
+    // The mark goes before either decoding; as Windows-1252 it would read as three letters.
+    return fromWindows1252(view.toByteArray());
 }
 
 QByteArray encodeText(const QString& text) {
-    if (fitsWindows1252(text))
-        return toWindows1252(text);
+    if (fitsWindows1252(text)) return toWindows1252(text);
     return text.toUtf8();
 }
 
 QStringList splitLines(QStringView text, bool stopAtNul) {
     if (stopAtNul) {
         const qsizetype nul = text.indexOf(QChar(0));
-        if (nul >= 0)
-            text = text.first(nul);
+        if (nul >= 0) text = text.first(nul);
     }
     QStringList lines;
     qsizetype start = 0;
@@ -92,17 +84,17 @@ QStringList splitLines(QStringView text, bool stopAtNul) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
             lines << text.sliced(start, i - start).toString();
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
+            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
             start = i + 1;
         }
     }
-    if (start < n)
-        lines << text.sliced(start).toString();
+    if (start < n) lines << text.sliced(start).toString();
     return lines;
 }
 
-QStringList splitLines(const QString& text) { return splitLines(QStringView(text), false); }
+QStringList splitLines(const QString& text) {
+    return splitLines(QStringView(text), false);
+}
 
 QStringList readTextLines(const QString& path, bool stopAtNul) {
     QFile f(path);
@@ -128,11 +120,7 @@ QByteArray encodeLines(const QStringList& lines) {
 }
 
 void writeFileSafely(const QString& path, const QByteArray& bytes) {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw AppError(LadeTextArg(StrCannotWrite, path, f.errorString()));
-    if (f.write(bytes) != bytes.size() || !f.commit())
-        throw AppError(LadeTextArg(StrCannotWrite, path, f.errorString()));
+    SafeFile::save(path, bytes);
 }
 
 void writeTextLines(const QString& path, const QStringList& lines) {

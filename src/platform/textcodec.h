@@ -21,6 +21,6 @@ QStringList splitLines(QStringView text, bool stopAtNul);
 QStringList readTextLines(const QString& path, bool stopAtNul = false);
 // Every line followed by CR LF, encoded with encodeText.
 QByteArray encodeLines(const QStringList& lines);
-// Writes the lines safely: all or nothing (QSaveFile). Throws AppError naming the file.
+// Writes the lines safely: all or nothing (SafeFile). Throws AppError naming the file.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeFileSafely(const QString& path, const QByteArray& bytes);

@@ -37,10 +37,18 @@ QTransform SidePreview::mapping(double zoom) {
     return QTransform(sx, 0, 0, sy, target.left(), target.top());
 }
 
+QRect SidePreview::shownBounds(const Recording& picture) {
+    return picture.boundingRect() & QRect(0, 0, RecordingDevice::Extent, RecordingDevice::Extent);
+}
+
 QSize SidePreview::paintBoxSize(const QRect& drawingBounds, double zoom) {
     QSize size(MinimumBoxSize, MinimumBoxSize);
-    if (drawingBounds.isValid()) {
-        const QPointF far = mapping(zoom).map(QPointF(drawingBounds.bottomRight()));
+    // Nothing of a real cover lies beyond the extent; a damaged file must not make the box
+    // (and the pixmap behind it) grow without end.
+    const QRect bounds =
+        drawingBounds & QRect(0, 0, RecordingDevice::Extent, RecordingDevice::Extent);
+    if (bounds.isValid()) {
+        const QPointF far = mapping(zoom).map(QPointF(bounds.bottomRight()));
         size = size.expandedTo(
             QSize(int(std::ceil(far.x())) + 1 + Margin, int(std::ceil(far.y())) + 1 + Margin));
     }

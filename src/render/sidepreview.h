@@ -36,7 +36,11 @@ public:
     static QRect targetRect(double zoom);
     // Canvas units to paint box pixels.
     static QTransform mapping(double zoom);
-    // The paint box grows with the drawing so every part can be scrolled to.
+    // The part of a drawing that can be shown: never beyond the recording device's extent,
+    // larger than every sheet.
+    static QRect shownBounds(const Recording& picture);
+    // The paint box grows with the drawing so every part can be scrolled to, up to the
+    // recording device's extent.
     static QSize paintBoxSize(const QRect& drawingBounds, double zoom);
     QSize paintBoxSize() const { return paintBoxSize(picture_.boundingRect(), zoom.Zoom); }
 

@@ -1,6 +1,7 @@
 #include "directory/directoryreader.h"
 #include "directory/directorystrings.h"
 #include "directory/filemask.h"
+#include "directory/listingfile.h"
 #include "directory/listingsort.h"
 #include "platform/stringtable.h"
 #include "scripteddialogs.h"
@@ -279,6 +280,17 @@ void TestDirectoryReader::lineBreakInNameStaysOnOneLine() {
     makeTree(tmp.path(), {"two\nlines/in", "cr\rname"});
     QCOMPARE(read(tmp.path(), 2, {}),
              (DirectoryListing{"HEAD", "cr name", "", "two lines", "", " in", ""}));
+
+    // A start folder with a line break: its heading line follows the same rule, so the
+    // listing file reads back with every entry in its place.
+    const QString start = tmp.path() + QStringLiteral("/two\nlines");
+    DirectoryListing listing;
+    ScriptedDialogs dialogs;
+    QVERIFY(DirectoryReader(listing, 2, {}).ReadListing(start + u'/', start, dialogs));
+    QCOMPARE(listing, (DirectoryListing{tmp.path() + QStringLiteral("/two lines/"), "in", ""}));
+    const QString file = tmp.filePath(QStringLiteral("saved.vmk"));
+    SaveListingFile(file, listing);
+    QCOMPARE(LoadListingFile(file), listing);
 }
 
 void TestDirectoryReader::indentEntryName_data() {

@@ -61,6 +61,8 @@ private Q_SLOTS:
     void textsRoundTrip();
     void booleansKeepLowestBit_data();
     void booleansKeepLowestBit();
+    void sizeIndexesKeptInRange_data();
+    void sizeIndexesKeptInRange();
     void version12File();
     void oldestForm();
     void pictureSides();
@@ -190,6 +192,53 @@ void TestCoverFile::booleansKeepLowestBit() {
     QCOMPARE(readInto(lines, doc), QString());
     QCOMPARE(int(doc.KopfFormat[0].Sichtbar), value);
     QCOMPARE(int(doc.FussFormat[0].Fett), value);
+}
+
+void TestCoverFile::sizeIndexesKeptInRange_data() {
+    QTest::addColumn<int>("line");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("header, huge") << 10 << "1000000" << 8;
+    QTest::newRow("header, negative") << 10 << "-5" << 0;
+    QTest::newRow("footer") << 20 << "9" << 8;
+    QTest::newRow("listing") << 31 << "1000000" << 4;
+    QTest::newRow("text, largest integer") << 60 << "2147483647" << 27;
+    QTest::newRow("text, smallest integer") << 60 << "-2147483648" << 0;
+    QTest::newRow("margin") << 88 << "5" << 4;
+    QTest::newRow("in range stays") << 60 << "27" << 27;
+}
+
+// A size index outside its list would make the drawing overflow or ask for gigabytes.
+void TestCoverFile::sizeIndexesKeptInRange() {
+    QFETCH(int, line);
+    QFETCH(QString, value);
+    QFETCH(int, expected);
+    TestProgDir dir;
+    CoverDocument doc;
+    doc.reset();
+    doc.Inhalt[0] = 1;
+    doc.VerzListe[0] = {"H", "e", ""};
+    doc.Inhalt[1] = 2;
+    doc.TextInhalt[1] = QStringLiteral("t");
+    // Distinct sizes, so each one's line can be checked before it is changed.
+    doc.KopfFormat[0].Groesse = 5;
+    doc.FussFormat[0].Groesse = 6;
+    doc.VerzFormat[0].Groesse = 3;
+    doc.TextFormat[1].Groesse = 17;
+    doc.RandFormat.Groesse = 1;
+    QStringList lines = CoverWriter::WriteCover(doc);
+    const QMap<int, QString> original = {{10, "5"}, {20, "6"}, {31, "3"}, {60, "17"}, {88, "1"}};
+    QCOMPARE(lines[line], original[line]);
+    lines[line] = value;
+
+    CoverDocument back;
+    QCOMPARE(readInto(lines, back), QString());
+    const QMap<int, qint32> read = {{10, back.KopfFormat[0].Groesse},
+                                    {20, back.FussFormat[0].Groesse},
+                                    {31, back.VerzFormat[0].Groesse},
+                                    {60, back.TextFormat[1].Groesse},
+                                    {88, back.RandFormat.Groesse}};
+    QCOMPARE(read[line], expected);
 }
 
 void TestCoverFile::version12File() {

@@ -32,7 +32,7 @@ private Q_SLOTS:
 };
 
 namespace {
-constexpr qint32 Red = 0x0000FF, Green = 0x00FF00, Blue = 0xFF0000;
+constexpr qint32 Red = 0x0000FF, Blue = 0xFF0000;
 
 QImage render(const QByteArray& data, QSize size = QSize(100, 100)) {
     QString why;

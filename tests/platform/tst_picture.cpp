@@ -20,6 +20,8 @@ private Q_SLOTS:
     void rasterKinds();
     void iconTakesTheLargestImage();
     void cmykWithoutAdobeMarkerIsNotInverted();
+    void jpegClaimsBoundByItsData_data();
+    void jpegClaimsBoundByItsData();
     void metafileKinds_data();
     void metafileKinds();
     void furtherKinds_data();
@@ -111,6 +113,48 @@ void TestPicture::cmykWithoutAdobeMarkerIsNotInverted() {
     QVERIFY(!plain.isNull() && !adobe.isNull());
     QVERIFY(near(adobe.pixel(12, 9), Qt::white, 30));
     QVERIFY(near(plain.pixel(12, 9), Qt::black, 30));
+}
+
+void TestPicture::jpegClaimsBoundByItsData_data() {
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<int>("claim");  // width and height written into the frame header, 0 keeps
+    QTest::addColumn<double>("cut"); // share of the scan data kept, 1 keeps all
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("claims 8000 x 8000") << "pictures/rgb.jpg" << 8000 << 1.0 << false;
+    QTest::newRow("progressive claims 8000 x 8000")
+        << "pictures/progressive.jpg" << 8000 << 1.0 << false;
+    QTest::newRow("ends after the scan header") << "pictures/rgb.jpg" << 0 << 0.0 << false;
+    QTest::newRow("progressive, ends in a later scan")
+        << "pictures/progressive.jpg" << 0 << 0.3 << true;
+    QTest::newRow("whole file") << "pictures/rgb.jpg" << 0 << 1.0 << true;
+}
+
+// A few bytes claiming a huge picture made libjpeg invent all of it, a gigabyte for four
+// sides; a file that ends before anything is decoded is damaged.
+void TestPicture::jpegClaimsBoundByItsData() {
+    QFETCH(QString, fixture);
+    QFETCH(int, claim);
+    QFETCH(double, cut);
+    QFETCH(bool, loads);
+    QByteArray data = fixtureBytes(fixture);
+    if (claim) {
+        qsizetype frame = data.indexOf("\xFF\xC0");
+        if (frame < 0) frame = data.indexOf("\xFF\xC2");
+        QVERIFY(frame > 0);
+        for (int at : {5, 7}) {
+            data[frame + at] = char(claim >> 8);
+            data[frame + at + 1] = char(claim & 0xFF);
+        }
+    }
+    const qsizetype scan = data.indexOf("\xFF\xDA");
+    QVERIFY(scan > 0);
+    const qsizetype scanData = scan + 2 + (uchar(data[scan + 2]) << 8 | uchar(data[scan + 3]));
+    data.truncate(scanData + qsizetype((data.size() - scanData) * cut));
+    QString why;
+    const QImage image = decodeJpeg(data, &why);
+    QCOMPARE(!image.isNull(), loads);
+    if (loads) QCOMPARE(image.size(), decodeJpeg(fixtureBytes(fixture)).size());
+    if (!loads) QVERIFY(!why.isEmpty());
 }
 
 void TestPicture::metafileKinds_data() {

@@ -1,3 +1,6 @@
+#include "directory/listingfile.h"
+#include "document/coverfile.h"
+#include "document/coverreader.h"
 #include "platform/textcodec.h"
 
 #include <QTemporaryDir>
@@ -12,14 +15,15 @@ private Q_SLOTS:
     void lineBreaks();
     void nulEndsTextWhenAsked();
     void safeWriteAndRead();
+    void byteOrderMarkBeforeWindows1252_data();
+    void byteOrderMarkBeforeWindows1252();
 };
 
 void TestTextCodec::windows1252BytesRoundTrip() {
     // Every byte value a file of the original can hold, including 0x80..0x9F.
     QByteArray all;
     for (int b = 1; b < 256; ++b)
-        if (b != '\r' && b != '\n')
-            all.append(char(b));
+        if (b != '\r' && b != '\n') all.append(char(b));
     const QString text = decodeText(all);
     QCOMPARE(text.size(), all.size());
     QCOMPARE(encodeText(text), all);
@@ -32,7 +36,9 @@ void TestTextCodec::textOutsideWindows1252SurvivesAsUtf8() {
     const QByteArray bytes = encodeText(text);
     QCOMPARE(bytes, text.toUtf8());
     QCOMPARE(decodeText(bytes), text);
-    QCOMPARE(decodeText(QByteArray("\xEF\xBB\xBF" "abc")), QStringLiteral("abc"));
+    QCOMPARE(decodeText(QByteArray("\xEF\xBB\xBF"
+                                   "abc")),
+             QStringLiteral("abc"));
 }
 
 void TestTextCodec::lineBreaks_data() {
@@ -63,9 +69,38 @@ void TestTextCodec::safeWriteAndRead() {
     writeTextLines(path, {QStringLiteral("Größe"), QString()});
     QFile f(path);
     QVERIFY(f.open(QIODevice::ReadOnly));
-    QCOMPARE(f.readAll(), QByteArray("Gr\xF6\xDF" "e\r\n\r\n"));
+    QCOMPARE(f.readAll(), QByteArray("Gr\xF6\xDF"
+                                     "e\r\n\r\n"));
     QCOMPARE(readTextLines(path), (QStringList{QStringLiteral("Größe"), QString()}));
     QVERIFY_THROWS_EXCEPTION(std::exception, readTextLines(dir.filePath(QStringLiteral("none"))));
+}
+
+void TestTextCodec::byteOrderMarkBeforeWindows1252_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("text") << "text";
+    QTest::newRow("listing") << "listing";
+    QTest::newRow("cover") << "cover";
+}
+
+// The mark of a UTF-8 file before Windows-1252 text: dropped before either decoding, so a
+// cover keeps its version line and a listing its heading.
+void TestTextCodec::byteOrderMarkBeforeWindows1252() {
+    QFETCH(QString, kind);
+    const QByteArray bytes =
+        "\xEF\xBB\xBF" + CoverReader::VersionLine20.toLatin1() + "\r\nM\xFCller\r\n";
+    const QStringList lines = {CoverReader::VersionLine20, QStringLiteral("Müller")};
+    if (kind == QLatin1String("text")) QCOMPARE(splitLines(decodeText(bytes)), lines);
+    if (kind == QLatin1String("listing"))
+        QCOMPARE(ParseListingFile(bytes), (DirectoryListing{lines[0], lines[1], QString()}));
+    if (kind == QLatin1String("cover")) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("c.zvx"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        QCOMPARE(CoverReader::formOf(CoverFile::readLines(path)), CoverReader::Form::V20);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextCodec)

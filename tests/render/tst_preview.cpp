@@ -84,6 +84,10 @@ void TestPreview::paintBoxGrowsWithDrawing() {
     QCOMPARE(SidePreview::paintBoxSize(maxi, 2.0), QSize(10 + 668 + 1 + 10, 640));
     QCOMPARE(SidePreview::paintBoxSize(QRect(0, 0, 1401, 1651), 2.0).height(), 10 + 660 + 1 + 10);
     QCOMPARE(SidePreview::paintBoxSize(QRect(), 2.0), QSize(640, 640));
+    // A damaged file's drawing far beyond every sheet gets no larger box than the extent.
+    const int extent = RecordingDevice::Extent;
+    QCOMPARE(SidePreview::paintBoxSize(QRect(0, 0, 100'000'000, 90'000'000), 2.0),
+             SidePreview::paintBoxSize(QRect(0, 0, extent, extent), 2.0));
 }
 
 void TestPreview::rendersOnlyWhenReady() {

@@ -1,0 +1,231 @@
+#include "clirunner.h"
+#include "content/picturefilecopy.h"
+#include "directory/listingfile.h"
+#include "document/coverdocument.h"
+#include "document/coverfile.h"
+#include "platform/apperror.h"
+#include "platform/inifile.h"
+#include "platform/picture.h"
+#include "platform/safefile.h"
+#include "platform/textcodec.h"
+#include "scripteddialogs.h"
+#include "testprogdir.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <functional>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// Every kind of output on a full disk and under a kill: the previous file stays byte for
+// byte, nothing is left beside it, and a full disk says so. The disk is a small tmpfs that
+// the test mounts (the test command runs as root) and fills.
+class TestSafeWrites : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase();
+    void fullDiskKeepsThePreviousFile_data();
+    void fullDiskKeepsThePreviousFile();
+    void killedSaveLeavesNothing_data();
+    void killedSaveLeavesNothing();
+
+private:
+    std::unique_ptr<TestProgDir> progDir_;
+    QTemporaryDir inputs_;
+    QTemporaryDir mount_;
+    bool mounted_ = false;
+    QString cover_, listing_, tree_;
+};
+
+namespace {
+// What a row writes to target; the error message when it fails.
+using Output = std::function<QString(const QString& target, const QString& progDir)>;
+
+QString viaCli(const QStringList& args, const QString& progDir) {
+    const CliRun run = runCli(args, progDir);
+    if (!run.finished) return QStringLiteral("did not finish");
+    return run.exitCode == 0 ? QString() : run.err;
+}
+
+QString inProcess(const std::function<void()>& write) {
+    try {
+        write();
+        return QString();
+    } catch (const AppError& e) {
+        return e.message();
+    }
+}
+
+const QByteArray kPrevious = "the previous content\r\n";
+
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+// Writes until the file system refuses: afterwards not one more page fits.
+void fill(const QString& path) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(4096, 'x');
+    while (f.write(block) == block.size()) {
+    }
+}
+} // namespace
+
+Q_DECLARE_METATYPE(Output)
+
+void TestSafeWrites::initTestCase() {
+    progDir_ = std::make_unique<TestProgDir>();
+    CoverDocument doc;
+    doc.KopfText[0] = QStringLiteral("Header");
+    cover_ = inputs_.filePath(QStringLiteral("in.zvx"));
+    CoverFile::save(cover_, doc);
+    listing_ = inputs_.filePath(QStringLiteral("in.vmk"));
+    SaveListingFile(listing_, {QStringLiteral("/start/"), QStringLiteral("/a"), QString()});
+    tree_ = inputs_.filePath(QStringLiteral("tree"));
+    QVERIFY(QDir().mkpath(tree_ + QStringLiteral("/sub")));
+    QFile(tree_ + QStringLiteral("/sub/file.txt")).open(QIODevice::WriteOnly);
+
+    if (::geteuid() != 0) return; // the full-disk test says why it skips
+    QVERIFY(mount_.isValid());
+    const QByteArray where = QFile::encodeName(mount_.path());
+    QVERIFY2(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k") == 0,
+             std::strerror(errno));
+    mounted_ = true;
+}
+
+void TestSafeWrites::cleanupTestCase() {
+    if (mounted_) ::umount2(QFile::encodeName(mount_.path()).constData(), MNT_DETACH);
+}
+
+void TestSafeWrites::fullDiskKeepsThePreviousFile_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<Output>("output");
+    const QString cover = cover_, listing = listing_, tree = tree_;
+    const QString picture = fixturePath(QStringLiteral("pictures/rgb24.bmp"));
+    auto scan = [tree](const QString& t, const QString& p) {
+        return viaCli({QStringLiteral("scan"), tree, QStringLiteral("-o"), t}, p);
+    };
+    QTest::newRow("listing file") << "out.vmk" << Output(scan);
+    QTest::newRow("plain-text export") << "out.txt" << Output(scan);
+    QTest::newRow("web page export") << "out.htm" << Output(scan);
+    QTest::newRow("listing converted") << "conv.txt" << Output([listing](auto& t, auto& p) {
+        return viaCli({QStringLiteral("listing"), listing, QStringLiteral("-o"), t}, p);
+    });
+    QTest::newRow("PNG") << "side.png" << Output([cover](auto& t, auto& p) {
+        return viaCli({QStringLiteral("render"), cover, QStringLiteral("--side"),
+                       QStringLiteral("1"), QStringLiteral("-o"), t},
+                      p);
+    });
+    QTest::newRow("side PDF") << "side.pdf" << Output([cover](auto& t, auto& p) {
+        return viaCli({QStringLiteral("render"), cover, QStringLiteral("--side"),
+                       QStringLiteral("1"), QStringLiteral("-o"), t},
+                      p);
+    });
+    QTest::newRow("sheets PDF") << "sheets.pdf" << Output([cover](auto& t, auto& p) {
+        return viaCli({QStringLiteral("sheets"), cover, QStringLiteral("-o"), t}, p);
+    });
+    QTest::newRow("cover file") << "out.zvx" << Output([cover](auto& t, auto& p) {
+        return viaCli({QStringLiteral("convert"), cover, t}, p);
+    });
+    QTest::newRow("picture copy") << "copy.bmp" << Output([picture](auto& t, auto&) {
+        ScriptedDialogs dialogs;
+        dialogs.answerMessage(MsgResult::Ok); // overwrite the previous file
+        return inProcess([&] { CopyPictureFile(picture, t, dialogs); });
+    });
+    QTest::newRow("picture saved as BMP") << "saved.bmp" << Output([picture](auto& t, auto&) {
+        return inProcess([&] { Picture::load(picture).saveBmp(t); });
+    });
+    QTest::newRow("settings file") << "zarvex.INI" << Output([](auto& t, auto&) {
+        return inProcess([&] {
+            IniFile(t).writeString(QStringLiteral("EINSTELLUNGEN"), QStringLiteral("vorlage"),
+                                   QStringLiteral("other.zvx"));
+        });
+    });
+    QTest::newRow("text file") << "text.txt" << Output([](auto& t, auto&) {
+        return inProcess([&] { writeTextLines(t, {QStringLiteral("one line")}); });
+    });
+}
+
+void TestSafeWrites::fullDiskKeepsThePreviousFile() {
+    QFETCH(QString, name);
+    QFETCH(Output, output);
+    if (!mounted_) QSKIP("mounting the small file system needs root");
+    const QString dir = mount_.path() + u'/';
+    const QString target = dir + name, filler = dir + QStringLiteral("filler");
+    QFile::remove(filler);
+    QFile previous(target);
+    QVERIFY(previous.open(QIODevice::WriteOnly));
+    previous.write(kPrevious);
+    previous.close();
+
+    fill(filler);
+    const QString message = output(target, progDir_->path());
+    QVERIFY2(message.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(message));
+    QCOMPARE(bytesOf(target), kPrevious);
+    QStringList expected{QStringLiteral("filler"), name};
+    expected.sort();
+    QCOMPARE(QDir(dir).entryList(QDir::Files | QDir::Hidden), expected);
+
+    // With room again the same output is written, so the failure above was the full disk.
+    QVERIFY(QFile::remove(filler));
+    QCOMPARE(output(target, progDir_->path()), QString());
+    QVERIFY(bytesOf(target) != kPrevious);
+    for (const QString& f : QDir(dir).entryList(QDir::Files | QDir::Hidden))
+        QVERIFY(QFile::remove(dir + f));
+}
+
+void TestSafeWrites::killedSaveLeavesNothing_data() {
+    QTest::addColumn<bool>("cover");
+    QTest::newRow("cover file") << true;
+    QTest::newRow("listing file") << false;
+}
+
+// The saving process is killed half way; afterwards the folder holds the previous file as
+// it was, and nothing else.
+void TestSafeWrites::killedSaveLeavesNothing() {
+    QFETCH(bool, cover);
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("target.zvx"));
+    QFile previous(target);
+    QVERIFY(previous.open(QIODevice::WriteOnly));
+    previous.write(kPrevious);
+    previous.close();
+    const QByteArray big(4 << 20, 'x');
+
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (cover) {
+            CoverFile::setFaultHook([](CoverFile::SaveStep) -> QString {
+                ::raise(SIGKILL);
+                return {};
+            });
+            CoverFile::saveBytes(target, big);
+        } else {
+            SafeFile::save(target, [&](QIODevice& d) {
+                d.write(big);
+                ::raise(SIGKILL);
+                return true;
+            });
+        }
+        ::_exit(0);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("target.zvx")});
+    QCOMPARE(bytesOf(target), kPrevious);
+}
+
+QTEST_MAIN(TestSafeWrites)
+#include "tst_safewrites.moc"
