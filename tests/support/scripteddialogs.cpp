@@ -132,6 +132,8 @@ int ScriptedDialogs::execDialog(QDialog& dialog) {
     QShowEvent show;
     QCoreApplication::sendEvent(&dialog, &show); // what showing it would run first
     return a.window ? a.window(dialog) : QDialog::Rejected;
+}
+
 ScriptedDialogs& ScriptedDialogs::cancelNextProgress() {
     cancelProgress_ = true;
     return *this;
