@@ -10,12 +10,13 @@ enum DirectoryStringId {
     StrDirFoldersRead = 711,      // progress of a reading: %1 folders read, %2 the current one
     StrDirSystemDrive = 712,      // drive box: the root file system
     StrDirHomeFolder = 713,       // drive box: the user's home folder
-    StrImageNotIso = 730,     // "%1" is not an ISO 9660 disc image
-    StrImageDamaged = 731,    // the disc image "%1" is damaged or incomplete
-    StrImageDriveEntry = 732, // the drive box entry that picks a disc image
-    StrImageNoFolder = 733,   // the folder "%2" does not exist in the disc image "%1"
-    StrImageFilter = 734,     // file dialog filter for disc images
-    StrImageUnreadable = 735, // the disc image "%1" cannot be read
+    StrImageNotIso = 730,         // "%1" is not an ISO 9660 disc image
+    StrImageDamaged = 731,        // the disc image "%1" is damaged or incomplete
+    StrImageDriveEntry = 732,     // the drive box entry that picks a disc image
+    StrImageNoFolder = 733,       // the folder "%2" does not exist in the disc image "%1"
+    StrImageFilter = 734,         // file dialog filter for disc images
+    StrImageUnreadable = 735,     // the disc image "%1" cannot be read
+    StrImageOpenTitle = 736,      // title of the file dialog that picks a disc image
 };
 
 // Ids of the program's texts that this area uses.

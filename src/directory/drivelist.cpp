@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <QDir>
+#include <QFileInfo>
 #include <QStorageInfo>
 
 namespace {
@@ -36,8 +37,11 @@ bool holds(const QString& location, const QString& path) {
 } // namespace
 
 QString DriveEntry::displayText() const {
-    if (label.isEmpty() || label == location) return location;
-    return QStringLiteral("%1  (%2)").arg(label, location);
+    if (location.isEmpty()) return label;
+    // Another kind names a file (a disc image); its folders would crowd the narrow box.
+    const QString place = kind == DriveKind::Folder ? location : QFileInfo(location).fileName();
+    if (label.isEmpty() || label == place) return place;
+    return QStringLiteral("%1  (%2)").arg(label, place);
 }
 
 QList<DriveEntry> DriveList::build(const QList<MountedVolume>& volumes, const QString& home) {

@@ -21,7 +21,7 @@ struct DriveEntry {
     QString label;
     QString location; // mount point or folder, without a trailing "/" except the root
     bool optical = false;
-    // What the box shows: the label and the mount point.
+    // What the box shows: the label and the mount point (of another kind the file name).
     QString displayText() const;
     bool operator==(const DriveEntry&) const = default;
 };

@@ -27,13 +27,28 @@ bool FolderList::setDirectory(const QString& path, const QString& top) {
     collator.setNumericMode(true);
     std::sort(children.begin(), children.end(), collator);
 
+    show(dir, children, top, QString());
+    return true;
+}
+
+bool FolderList::setDirectory(const QString& path, const FolderSource& tree,
+                              const QString& topName) {
+    const QString dir = QDir::cleanPath(QLatin1Char('/') + path);
+    const std::optional<QStringList> children = tree(dir);
+    if (!children) return false;
+    show(dir, *children, QStringLiteral("/"), topName);
+    return true;
+}
+
+void FolderList::show(const QString& dir, const QStringList& children, QString top,
+                      const QString& topName) {
     // The path from the top (or the root when top does not hold dir) down to dir.
-    QString start = QDir::cleanPath(top);
+    QString start = QDir::cleanPath(std::move(top));
     if (start.isEmpty() ||
         !(dir == start || start == QLatin1String("/") || dir.startsWith(start + QLatin1Char('/'))))
         start = QStringLiteral("/");
     QList<Item> items;
-    items.append({start, start, 0, true});
+    items.append({topName.isEmpty() ? start : topName, start, 0, true});
     QString walked = start;
     const QStringList below = dir.mid(start.size()).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString& part : below) {
@@ -48,5 +63,4 @@ bool FolderList::setDirectory(const QString& path, const QString& top) {
     directory_ = dir;
     items_ = std::move(items);
     currentRow_ = current;
-    return true;
 }

@@ -20,8 +20,9 @@ const StringTableItem kStringsDirectory[] = {
     {StrImageDamaged, u"Das Disc-Image \"%1\" ist beschädigt oder unvollständig."},
     {StrImageDriveEntry, u"Disc-Image…"},
     {StrImageNoFolder, u"Im Disc-Image \"%1\" gibt es den Ordner \"%2\" nicht."},
-    {StrImageFilter, u"Disc-Images (*.iso *.ISO)"},
+    {StrImageFilter, u"Disc-Images (ISO)|*.ISO|Alle Dateien|*"},
     {StrImageUnreadable, u"Das Disc-Image \"%1\" kann nicht gelesen werden."},
+    {StrImageOpenTitle, u"Disc-Image öffnen"},
     {StrDirOk + 1000, u"OK"},
     {StrDirCancel + 1000, u"Cancel"},
     {StrListingBadExtension + 1000,
@@ -37,7 +38,8 @@ const StringTableItem kStringsDirectory[] = {
     {StrImageDamaged + 1000, u"The disc image \"%1\" is damaged or incomplete."},
     {StrImageDriveEntry + 1000, u"Disc image…"},
     {StrImageNoFolder + 1000, u"The disc image \"%1\" has no folder \"%2\"."},
-    {StrImageFilter + 1000, u"Disc images (*.iso *.ISO)"},
+    {StrImageFilter + 1000, u"Disc images (ISO)|*.ISO|All files|*"},
     {StrImageUnreadable + 1000, u"The disc image \"%1\" cannot be read."},
+    {StrImageOpenTitle + 1000, u"Open disc image"},
 };
 const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

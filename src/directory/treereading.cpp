@@ -52,7 +52,12 @@ void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, Dire
 }
 
 void TreeReadWork::run() {
-    read_(request_, progress_, result_);
+    // An exception must not leave the worker thread; the window's side reports it.
+    try {
+        read_(request_, progress_, result_);
+    } catch (...) {
+        failure_ = std::current_exception();
+    }
 }
 
 QString TreeReadWork::progressText() const {

@@ -4,16 +4,19 @@
 #include "platform/backgroundwork.h"
 
 #include <atomic>
+#include <exception>
 #include <functional>
 #include <QByteArray>
 #include <QMutex>
 #include <utility>
 
 // What one reading of a tree needs: the heading line (the start-directory label), the start
-// location (a folder for mounted volumes), the depth index 0..7 and the filter.
+// location (a folder for mounted volumes, the file of a disc image), the folder inside a
+// file ("/" its top), the depth index 0..7 and the filter.
 struct TreeReadRequest {
     QString heading;
     QString start;
+    QString folder;
     int tiefe = 2;
     DirFilterSettings filter;
 };
@@ -55,10 +58,15 @@ public:
 
     bool cancelled() const { return progress_.cancelled(); }
     DirectoryListing& result() { return result_; }
+    // What the reading threw, thrown again on the calling (user-interface) thread.
+    void rethrowFailure() const {
+        if (failure_) std::rethrow_exception(failure_);
+    }
 
 private:
     TreeReadFunction read_;
     TreeReadRequest request_;
     ReadProgress progress_;
     DirectoryListing result_;
+    std::exception_ptr failure_;
 };

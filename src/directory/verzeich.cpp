@@ -271,11 +271,12 @@ void TDlgVerzeichnis::CheckStartVerzeichnisClick() {
 
 void TDlgVerzeichnis::DriveComboBoxChange() {
     Model.DriveComboBoxChange(DriveComboBox->currentIndex());
+    showDrives();  // a disc image entry now names its image
     showFolders(); // also puts the box back when the drive could not be read
 }
 
 void TDlgVerzeichnis::DirectoryListBoxChange(const QString& path) {
-    Model.DirectoryListBoxChange(path);
+    runGuarded(dialogs_, [&] { Model.DirectoryListBoxChange(path); }); // a damaged image
     showFolders();
 }
 

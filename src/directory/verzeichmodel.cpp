@@ -32,7 +32,9 @@ std::optional<SidePlacement> placementFor(int layout, int side) {
 } // namespace
 
 VerzeichnisModel::VerzeichnisModel(Dialogs& dialogs) : dialogs_(dialogs) {
+    driveSource = [this] { return DriveList::current() << Images.entry(); };
     readers_[DriveKind::Folder] = &ReadFolderTree;
+    readers_[DriveKind::Other] = &ReadImageTree;
 }
 
 void VerzeichnisModel::setTreeReader(DriveKind kind, TreeReadFunction read) {
@@ -75,6 +77,11 @@ const DriveEntry* VerzeichnisModel::currentDrive() const {
     return DriveIndex >= 0 && DriveIndex < Drives.size() ? &Drives[DriveIndex] : nullptr;
 }
 
+bool VerzeichnisModel::onImage() const {
+    const DriveEntry* drive = currentDrive();
+    return drive && Images.hasImage() && Images.isEntry(*drive);
+}
+
 void VerzeichnisModel::prepareShow() {
     // Media come and go between openings; keep the chosen entry by its place.
     const QString previous = currentDrive() ? currentDrive()->location : QString();
@@ -85,10 +92,14 @@ void VerzeichnisModel::prepareShow() {
 
     if (!Listing.isEmpty()) {
         const QString heading = withoutTrailingSlash(Listing.first());
-        if (!heading.isEmpty() && QFileInfo(heading).isDir() && DirectoryListBoxChange(heading)) {
+        const QString top = Images.heading(QStringLiteral("/"));
+        if (onImage() && Listing.first().startsWith(top) &&
+            DirectoryListBoxChange(QString(Listing.first().mid(top.size())).replace(u'\\', u'/'))) {
+            // a reading of the image shown: the list stays inside it
+        } else if (!heading.isEmpty() && QFileInfo(heading).isDir() && moveInFileSystem(heading)) {
             StartLabel = Folders.directory();
         } else {
-            DirectoryListBoxChange(ProgDir());
+            moveInFileSystem(ProgDir());
             StartLabel = Listing.first();
         }
     } else {
@@ -103,9 +114,9 @@ void VerzeichnisModel::prepareShow() {
                 if (Drives[i].optical) start = i;
             for (int i = 0; i < Drives.size() && start < 0; ++i)
                 if (Drives[i].location == QDir::homePath()) start = i;
-            if (start < 0 || !DriveComboBoxChange(start)) DirectoryListBoxChange(QDir::homePath());
+            if (start < 0 || !DriveComboBoxChange(start)) moveInFileSystem(QDir::homePath());
         } else if (drive->kind == DriveKind::Folder) {
-            DirectoryListBoxChange(Folders.directory());
+            moveInFileSystem(Folders.directory());
         }
     }
     ListingButtons = !Listing.isEmpty();
@@ -113,6 +124,7 @@ void VerzeichnisModel::prepareShow() {
 
 bool VerzeichnisModel::DriveComboBoxChange(int index) {
     if (index < 0 || index >= Drives.size()) return false;
+    if (Images.isEntry(Drives[index])) return chooseImage(index);
     if (index == DriveIndex) return true;
     const DriveEntry& entry = Drives[index];
     if (entry.kind != DriveKind::Folder) {
@@ -133,7 +145,23 @@ bool VerzeichnisModel::DriveComboBoxChange(int index) {
     return true;
 }
 
+bool VerzeichnisModel::chooseImage(int index) {
+    if (!Images.pick(dialogs_)) return false;
+    if (!Folders.setDirectory(QStringLiteral("/"), Images.folders(), Images.label())) return false;
+    Drives[index] = Images.entry();
+    DriveIndex = index;
+    StartLabel = Images.heading(Folders.directory());
+    return true;
+}
+
 bool VerzeichnisModel::DirectoryListBoxChange(const QString& path) {
+    if (!onImage()) return moveInFileSystem(path);
+    if (!Folders.setDirectory(path, Images.folders(), Images.label())) return false;
+    StartLabel = Images.heading(Folders.directory());
+    return true;
+}
+
+bool VerzeichnisModel::moveInFileSystem(const QString& path) {
     const QString clean = QDir::cleanPath(path);
     const DriveEntry* drive = currentDrive();
     QString top;
@@ -170,10 +198,17 @@ bool VerzeichnisModel::BtnLadenClick() {
     const QString start = startLocation();
     if (!read || start.isEmpty()) return false;
     // The heading names what is read, also after a listing of elsewhere was loaded.
-    if (kind == DriveKind::Folder) StartLabel = WithTrailingSlash(start);
-    TreeReadWork work(read, TreeReadRequest{StartLabel, start, Format.Tiefe, Filter});
-    if (!dialogs_.runWithProgress(LadeText(IdReadDirectory), work) || work.cancelled())
-        return false; // the working listing stays as it was
+    QString folder;
+    if (kind == DriveKind::Folder) {
+        StartLabel = WithTrailingSlash(start);
+    } else if (onImage()) {
+        folder = Folders.directory();
+        StartLabel = Images.heading(folder);
+    }
+    TreeReadWork work(read, TreeReadRequest{StartLabel, start, folder, Format.Tiefe, Filter});
+    const bool ran = dialogs_.runWithProgress(LadeText(IdReadDirectory), work);
+    if (!ran || work.cancelled()) return false; // the working listing stays as it was
+    work.rethrowFailure();
     Listing = std::move(work.result());
     if (Listing.size() >= 2)
         ListingButtons = true;

@@ -2,6 +2,7 @@
 #include "directory/dirfiltersettings.h"
 #include "directory/drivelist.h"
 #include "directory/folderlist.h"
+#include "directory/imagedrive.h"
 #include "directory/treereading.h"
 #include "document/directorylisting.h"
 #include "document/formats.h"
@@ -21,6 +22,8 @@ class QPainter;
 class VerzeichnisModel {
 public:
     explicit VerzeichnisModel(Dialogs& dialogs);
+    VerzeichnisModel(const VerzeichnisModel&) = delete; // driveSource refers to this one
+    VerzeichnisModel& operator=(const VerzeichnisModel&) = delete;
 
     int Seite = 0;
     int CoverLayout = 0;
@@ -33,14 +36,16 @@ public:
     int RowsPerColumn = -1; // from the last preview drawing
     DirFilterSettings Filter;
 
+    ImageDrive Images; // the last entry of the drive box
     QList<DriveEntry> Drives;
     int DriveIndex = -1;
     FolderList Folders;
     QString StartLabel;          // LabelStartVerzeichnis
     bool ListingButtons = false; // delete, edit and save
 
-    // Where the drive box gets its entries (tests put made-up drives here).
-    std::function<QList<DriveEntry>()> driveSource = &DriveList::current;
+    // Where the drive box gets its entries: the mounted volumes and the disc image entry
+    // (tests put made-up drives here).
+    std::function<QList<DriveEntry>()> driveSource;
     // A kind of drive entry other than a folder reads its tree through its own function.
     void setTreeReader(DriveKind kind, TreeReadFunction read);
     TreeReadFunction treeReaderFor(DriveKind kind) const;
@@ -55,7 +60,8 @@ public:
     // The drive, folder and label as the dialog is shown; the enabled state of the buttons.
     void prepareShow();
     // The drive box chose entry index. False (message 813, box back to the folder list's
-    // drive) when it cannot be read.
+    // drive) when it cannot be read. The disc image entry asks for an image each time it
+    // is chosen; without one taken, nothing changes.
     bool DriveComboBoxChange(int index);
     // The folder list moved to path (false when it cannot be read); drive box and label follow.
     bool DirectoryListBoxChange(const QString& path);
@@ -73,6 +79,9 @@ public:
 
 private:
     const DriveEntry* currentDrive() const;
+    bool onImage() const;
+    bool chooseImage(int index);
+    bool moveInFileSystem(const QString& path);
     void followFolderList();
 
     Dialogs& dialogs_;
