@@ -96,6 +96,7 @@ bool Picture::knownSuffix(const QString& path) {
     for (const RasterKind& k : kRasterKinds)
         if (suffix == QLatin1String(k.suffix)) return true;
     return false;
+}
 
 Picture Picture::load(const QString& path) {
     // The kind first: an empty texture name must not be reported as an unreadable folder.
