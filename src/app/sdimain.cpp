@@ -76,11 +76,9 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer
     SetupPreview();
     FormCreate();
     SetupSidePanel(); // needs the font list of FormCreate
-    // The content dialogs arrive with their own parts.
-    const QList<QAction*> actions = {MenuVerzeichnis, MenuBild};
-    for (QAction* a : actions)
-        a->setEnabled(false);
-    const QList<QWidget*> widgets = {BtnVerzeichnis, BtnBild};
+    AboutBox = new TAboutBox(Dlgs, VersionInfo, VersionOK, this);
+    connectHelpMenu();
+    SetupPrinting();
     ComboCoverLayoutChange();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
