@@ -82,7 +82,7 @@ void readThroughWindow(const QTemporaryDir& tmp) {
         QDir().mkpath(root);
         buildTree(root, 30000, 100000);
     }
-    const TreeReadRequest request{root + u'/', root, 7, DirFilterSettings{}};
+    const TreeReadRequest request{root + u'/', root, QString(), 7, DirFilterSettings{}};
     ProgressWindowStats full;
     qsizetype lines = 0;
     const double windowMs = bestOf(3, [&] {

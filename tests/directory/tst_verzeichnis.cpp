@@ -1,8 +1,11 @@
 #include "directory/directorystrings.h"
 #include "directory/diredit.h"
+#include "directory/discimage.h"
+#include "directory/discimagereader.h"
 #include "directory/drivelist.h"
 #include "directory/listingfile.h"
 #include "directory/verzeich.h"
+#include "discimagemaker.h"
 #include "document/coverdocument.h"
 #include "platform/stringtable.h"
 #include "render/recordingdevice.h"
@@ -19,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <unistd.h>
 
@@ -62,6 +66,8 @@ private Q_SLOTS:
     void openingAndOk();
     void fontSizeChangesRows();
     void dialogButtonsFollowTheListing();
+    void discImageEntry_data();
+    void discImageEntry();
 
 private:
     TestProgDir prog_;
@@ -297,6 +303,65 @@ void TestVerzeichnis::dialogButtonsFollowTheListing() {
     QVERIFY(dlg.Model.Listing.isEmpty());
     QVERIFY(!dlg.SaveBtn->isEnabled() && !dlg.BtnLoeschen->isEnabled());
     QVERIFY(dialogs.allAnswered());
+}
+
+void TestVerzeichnis::discImageEntry_data() {
+    QTest::addColumn<bool>("image");
+    QTest::newRow("an ISO 9660 image: its folders, heading and reading") << true;
+    QTest::newRow("a file that is no image: message, nothing changes") << false;
+}
+
+void TestVerzeichnis::discImageEntry() {
+    QFETCH(bool, image);
+    QTemporaryDir tmp;
+    const QString root = tmp.filePath("tree");
+    makeTree(root, {"MUSIK/", "MUSIK/Jazz/", "MUSIK/Pop/", "Fotos/", "Fotos/2024/"});
+    const QString iso = tmp.filePath("disc.iso");
+    if (image) {
+        makeImage(root, iso, {"-R", "-J"});
+    } else {
+        QFile f(iso);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(64 * 1024, 'x'));
+    }
+    if (QTest::currentTestFailed()) return;
+
+    ScriptedDialogs dialogs;
+    VerzeichnisModel model(dialogs);
+    model.driveSource = [&] { return drives(tree_.path()) << model.Images.entry(); };
+    model.Listing = {"BEFORE", " kept", "note"};
+    model.prepareShow();
+    const int before = model.DriveIndex;
+    const QString folderBefore = model.Folders.directory();
+    const int entry = int(model.Drives.size()) - 1;
+    dialogs.answerOpenFile(iso);
+    if (!image) {
+        dialogs.answerMessage(MsgResult::Ok);
+        QVERIFY(!model.DriveComboBoxChange(entry));
+        QCOMPARE(dialogs.messages().size(), 1);
+        QVERIFY2(dialogs.messages().first().contains(iso), qPrintable(dialogs.messages().first()));
+        QCOMPARE(model.DriveIndex, before);
+        QCOMPARE(model.Folders.directory(), folderBefore);
+        QCOMPARE(model.Listing, (DirectoryListing{"BEFORE", " kept", "note"}));
+        return;
+    }
+    QVERIFY(model.DriveComboBoxChange(entry));
+    QCOMPARE(model.DriveIndex, entry);
+    QStringList names;
+    for (const FolderList::Item& item : model.Folders.items())
+        if (!item.onPath) names << item.name;
+    QCOMPARE(names, (QStringList{"Fotos", "MUSIK"}));
+    QVERIFY(model.DirectoryListBoxChange("/MUSIK"));
+    QCOMPARE(model.StartLabel, QString("MYDISC:\\MUSIK\\"));
+
+    model.Format.Tiefe = 2;
+    QVERIFY(model.BtnLadenClick());
+    DirectoryListing direct;
+    DiscImage disc(iso);
+    DiscImageReader reader(direct, 2, model.Filter, disc);
+    QVERIFY(reader.ReadImageListing("/MUSIK", dialogs));
+    QCOMPARE(model.Listing, direct);
+    QCOMPARE(model.Listing.first(), QString("MYDISC:\\MUSIK\\"));
 }
 
 QTEST_MAIN(TestVerzeichnis)
