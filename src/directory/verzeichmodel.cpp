@@ -88,7 +88,7 @@ void VerzeichnisModel::prepareShow() {
     Drives = driveSource();
     DriveIndex = -1;
     for (int i = 0; i < Drives.size(); ++i)
-        if (Drives[i].location == previous) DriveIndex = i;
+        if (!previous.isEmpty() && Drives[i].location == previous) DriveIndex = i;
 
     if (!Listing.isEmpty()) {
         const QString heading = withoutTrailingSlash(Listing.first());

@@ -84,11 +84,23 @@ QString LongHint(const QString& hint) {
     return bar < 0 ? hint : hint.mid(bar + 1);
 }
 
+namespace {
+// The registered window waiting for its own translation that o lies in, if any. A dialog
+// made as a child of the main window must not be translated twice: a list item that reads
+// "1" after the first pass would be taken for text id 1 in the second.
+QWidget* pendingWindowOf(QObject* o, QWidget* root) {
+    for (QObject* p = o; p && p != root; p = p->parent())
+        if (auto* w = qobject_cast<QWidget*>(p); w && w->isWindow() && windows().contains(w))
+            return w;
+    return nullptr;
+}
+} // namespace
+
 void UebersetzeOberflaeche(QWidget* window, int offset) {
     if (!window) return;
     translate(window, offset);
     for (QObject* o : window->findChildren<QObject*>())
-        translate(o, offset);
+        if (!pendingWindowOf(o, window)) translate(o, offset);
 }
 
 void RegisterTranslatedWindow(QWidget* window) {

@@ -329,6 +329,8 @@ void TestVerzeichnis::discImageEntry() {
     ScriptedDialogs dialogs;
     VerzeichnisModel model(dialogs);
     model.driveSource = [&] { return drives(tree_.path()) << model.Images.entry(); };
+    model.prepareShow(); // a first opening never lands on the image entry
+    QVERIFY(model.DriveIndex != int(model.Drives.size()) - 1);
     model.Listing = {"BEFORE", " kept", "note"};
     model.prepareShow();
     const int before = model.DriveIndex;
