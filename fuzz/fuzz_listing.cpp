@@ -24,7 +24,19 @@ QString naiveEscape(QString s) {
     for (const auto& [from, to] : rules)
         for (qsizetype i; (i = s.indexOf(from)) >= 0;)
             s.replace(i, from.size(), to);
-    return s;
+    // What Windows-1252 holds besides Latin-1 (its five unused bytes stand for themselves);
+    // everything else becomes a character reference.
+    const QString extra = QStringLiteral(
+        "\u20AC\u201A\u0192\u201E\u2026\u2020\u2021\u02C6\u2030\u0160\u2039\u0152\u017D"
+        "\u2018\u2019\u201C\u201D\u2022\u2013\u2014\u02DC\u2122\u0161\u203A\u0153\u017E\u0178"
+        "\u0081\u008D\u008F\u0090\u009D");
+    QString out;
+    for (const char32_t code : s.toUcs4()) {
+        const bool kept = code < 0x80 || (code >= 0xA0 && code <= 0xFF) ||
+                          (code <= 0xFFFF && extra.contains(QChar(char16_t(code))));
+        out += kept ? QString::fromUcs4(&code, 1) : QStringLiteral("&#%1;").arg(uint(code));
+    }
+    return out;
 }
 
 void check(bool ok) {
