@@ -17,6 +17,8 @@
 #include "render/calibrationdialog.h"
 #include "render/druck.h"
 #include "render/previewbox.h"
+#include "render/printpreview.h"
+#include "render/sheetprinter.h"
 
 #include <cstdio>
 #include <functional>
@@ -31,6 +33,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QProcess>
 #include <QRadialGradient>
 #include <QTemporaryDir>
@@ -118,6 +121,51 @@ QImage samplePhoto() {
     return image;
 }
 
+// A4 paper with 4.2 mm the printer cannot reach, whatever printer the machine has.
+class ShotPrinter : public Printer {
+public:
+    QString printerName() const override { return QStringLiteral("Office_Laser"); }
+    void setDocName(const QString&) override {}
+    void setOrientation(QPageLayout::Orientation o) override { layout_.setOrientation(o); }
+    QPageLayout pageLayout() const override { return layout_; }
+    QPainter& beginDoc() override { return painter_; }
+    void newPage() override {}
+    void endDoc() override {}
+    void abort() override {}
+    bool printing() const override { return false; }
+    void processEvents() override {}
+    QPrinter& device() override { return printer_; }
+
+private:
+    QPageLayout layout_{QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                        QMarginsF(4.2, 4.2, 4.2, 4.2), QPageLayout::Millimeter};
+    QPainter painter_;
+    QPrinter printer_;
+};
+
+// The print preview of the normal case's two sheets, with bleed and crop marks.
+QWidget* previewShown(TSDIAppForm& w) {
+    static ShotPrinter paper;
+    PreviewPrinter pages(paper);
+    const SheetMarks marks{SheetMarks::DefaultBleedMm, true};
+    const QList<SheetLayout> sheets = SheetsFor(0, PrintSelection{});
+    QPainter* painter = nullptr;
+    for (qsizetype i = 0; i < sheets.size(); ++i) {
+        pages.setOrientation(SheetPrinter::pageOrientation(sheets[i].orientation));
+        if (i == 0)
+            painter = &pages.beginDoc();
+        else
+            pages.newPage();
+        SheetPrinter::PaintSheet(
+            *painter, SheetPrinter::RecordSheet(w.document(), sheets[i], marks), sheets[i].offset);
+    }
+    pages.endDoc();
+    auto* d = new PrintPreviewDialog(&w);
+    d->setPages(pages.pages(), paper.printerName());
+    d->resize(620, 760);
+    return dialogShown(d);
+}
+
 std::vector<Shot> shots() {
     return {
         {"hauptfenster", [](TSDIAppForm& w) -> QWidget* { return &w; }},
@@ -185,6 +233,7 @@ std::vector<Shot> shots() {
              w.DlgDruckauswahl->CoverLayout = 0;
              return dialogShown(w.DlgDruckauswahl);
          }},
+        {"druckvorschau", previewShown},
         {"kalibrierung",
          [](TSDIAppForm& w) -> QWidget* {
              // A printer with a stored correction and the values of a fresh measurement.

@@ -425,6 +425,10 @@ void TSDIAppForm::SetupPrinting() {
     FileMenu->insertActions(beforeExit, {MenuKalibrieren, MenuPdfExport});
     connect(BtnDrucken, &QToolButton::clicked, this, &TSDIAppForm::BtnDruckenClick);
     connect(MenuDrucken, &QAction::triggered, this, &TSDIAppForm::DruckenClick);
+    connect(MenuDruckvorschau, &QAction::triggered, this,
+            [this] { Drucken->DruckvorschauClick(); });
+    connect(BtnDruckvorschau, &QToolButton::clicked, this,
+            [this] { Drucken->DruckvorschauClick(); });
     connect(Druckereinrichtung1, &QAction::triggered, this, &TSDIAppForm::Druckereinrichtung1Click);
     connect(MenuKalibrieren, &QAction::triggered, this,
             [this] { Drucken->MenuKalibrierenClick(); });

@@ -163,6 +163,8 @@ void SdiMainUi::setupSpeedbar(QWidget* bar) {
                          toolGlyph(ToolGlyph::Save));
     BtnDrucken = toolButton(PanelExitBtn, QStringLiteral("BtnDrucken"), 103, QRect(89, y, 25, 25),
                             toolGlyph(ToolGlyph::Print));
+    BtnDruckvorschau = toolButton(PanelExitBtn, QStringLiteral("BtnDruckvorschau"), 753,
+                                  QRect(114, y, 25, 25), toolGlyph(ToolGlyph::PrintPreview));
     BtnVerzeichnis = toolButton(PanelExitBtn, QStringLiteral("BtnVerzeichnis"), 104,
                                 QRect(163, y, 25, 25), toolGlyph(ToolGlyph::Directory));
     BtnText = toolButton(PanelExitBtn, QStringLiteral("BtnText"), 105, QRect(188, y, 25, 25),
@@ -260,6 +262,7 @@ void SdiMainUi::setupMenu(QMainWindow* window) {
     FileMenu->addSeparator();
     MenuDrucken =
         menuItem(FileMenu, QStringLiteral("MenuDrucken"), 6, QKeySequence(Qt::CTRL | Qt::Key_P));
+    MenuDruckvorschau = menuItem(FileMenu, QStringLiteral("MenuDruckvorschau"), 752);
     Druckereinrichtung1 = menuItem(FileMenu, QStringLiteral("Druckereinrichtung1"), 7);
     FileMenu->addSeparator();
     ExitItem = menuItem(FileMenu, QStringLiteral("ExitItem"), 8, QKeySequence(Qt::ALT | Qt::Key_X));

@@ -33,6 +33,7 @@ struct SdiMainUi {
     QToolButton* BtnOpen = nullptr;
     QToolButton* SaveBtn = nullptr;
     QToolButton* BtnDrucken = nullptr;
+    QToolButton* BtnDruckvorschau = nullptr;
     QToolButton* BtnVerzeichnis = nullptr;
     QToolButton* BtnText = nullptr;
     QToolButton* BtnBild = nullptr;
@@ -80,6 +81,7 @@ struct SdiMainUi {
     QAction* Speichern1 = nullptr;
     QAction* Speichernunter1 = nullptr;
     QAction* MenuDrucken = nullptr;
+    QAction* MenuDruckvorschau = nullptr;
     QAction* Druckereinrichtung1 = nullptr;
     QAction* ExitItem = nullptr;
     QMenu* Bearbeiten1 = nullptr;

@@ -18,8 +18,9 @@ const QStringList kValueOptions = {
 QString synopsis(CliCommand command) {
     switch (command) {
     case CliCommand::Sheets:
-        return QStringLiteral("sheets COVER.zvx -o OUT.pdf [--paper a4|letter] [--front-outside] "
-                              "[--front-inside] [--back] [--fronts] [--backs]");
+        return QStringLiteral("sheets COVER.zvx -o OUT.pdf [--paper a4|letter] [--bleed MM] "
+                              "[--crop-marks] [--front-outside] [--front-inside] [--back] "
+                              "[--fronts] [--backs]");
     case CliCommand::Render:
         return QStringLiteral("render COVER.zvx --side N -o OUT.png|OUT.pdf [--zoom 1|1.5|2]");
     case CliCommand::Dump:
@@ -156,8 +157,11 @@ CliParser::Result CliParser::parse(const QStringList& args) {
     if (withSelection)
         for (const QString& n : selectionNames)
             p.addOption(QCommandLineOption(n));
-    if (o.command == CliCommand::Sheets)
+    if (o.command == CliCommand::Sheets) {
         p.addOption(valueOption({QStringLiteral("paper")}, QStringLiteral("a4|letter")));
+        p.addOption(valueOption({QStringLiteral("bleed")}, QStringLiteral("MM")));
+        p.addOption(QCommandLineOption(QStringLiteral("crop-marks")));
+    }
     if (o.command == CliCommand::Render || o.command == CliCommand::Dump)
         p.addOption(valueOption({QStringLiteral("side")}, QStringLiteral("N")));
     if (o.command == CliCommand::Render)
@@ -200,6 +204,14 @@ CliParser::Result CliParser::parse(const QStringList& args) {
             if (o.paper != QStringLiteral("a4") && o.paper != QStringLiteral("letter"))
                 check.fail(StrCliBadValue, {QStringLiteral("--paper"), o.paper});
         }
+        if (p.isSet(QStringLiteral("bleed"))) {
+            const QString mm = p.value(QStringLiteral("bleed"));
+            bool ok = false;
+            o.marks.bleedMm = mm.toDouble(&ok);
+            if (!ok || o.marks.bleedMm < 0 || o.marks.bleedMm > SheetMarks::MaxBleedMm)
+                check.fail(StrCliBadValue, {QStringLiteral("--bleed"), mm});
+        }
+        o.marks.cropMarks = p.isSet(QStringLiteral("crop-marks"));
         break;
     case CliCommand::Render: {
         check.extension(o.output, {QStringLiteral(".PNG"), QStringLiteral(".PDF")});
@@ -311,7 +323,10 @@ QString CliParser::helpText(CliCommand command) {
                 "the\n"
                 "top-left corner of the page.\n"
                 "  -o OUT.pdf        the PDF file\n"
-                "  --paper a4|letter paper size (default a4)\n") +
+                "  --paper a4|letter paper size (default a4)\n"
+                "  --bleed MM        backgrounds and pictures at a cut edge go on MM (0 to 5)\n"
+                "                    beyond it\n"
+                "  --crop-marks      5 mm marks in line with the cut edges, 3 mm outside them\n") +
             selection + u'\n';
         break;
     case CliCommand::Render:

@@ -1,5 +1,6 @@
 #pragma once
 #include "render/layouts.h"
+#include "render/sheetmarks.h"
 
 #include <optional>
 #include <QString>
@@ -21,6 +22,7 @@ struct CliOptions {
     QStringList inputs; // positional arguments after the command
     QString output;     // -o
     QString paper = QStringLiteral("a4");
+    SheetMarks marks; // sheets: --bleed MM, --crop-marks
     bool selectionGiven = false;
     PrintSelection selection; // everything when no selection option is given
     int side = -1;            // 0..3 (given as 1..4)

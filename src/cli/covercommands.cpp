@@ -69,7 +69,7 @@ Recording CoverCommands::sideDrawing(const CoverDocument& doc) const {
 int CoverCommands::sheets() {
     const CoverDocument doc = loadCover(o_.inputs.value(0), err_);
     const QPageSize paper(o_.paper == QStringLiteral("letter") ? QPageSize::Letter : QPageSize::A4);
-    SheetPrinter::WriteSheetsPdf(o_.output, doc, chosenSheets(doc), paper);
+    SheetPrinter::WriteSheetsPdf(o_.output, doc, chosenSheets(doc), paper, o_.marks);
     return CliOk;
 }
 

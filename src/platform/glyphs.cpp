@@ -107,6 +107,11 @@ void drawTool(QPainter& p, ToolGlyph g) {
         p.drawLine(QPointF(10.5, 4), QPointF(10.5, 17));
         p.drawLine(QPointF(4, 10.5), QPointF(17, 10.5));
         break;
+    case ToolGlyph::PrintPreview: // a page under a magnifying glass
+        page(p, QRectF(2.5, 2.5, 12, 16));
+        p.translate(4, 4);
+        magnifier(p, false);
+        break;
     }
 }
 

@@ -3,7 +3,19 @@
 
 // The glyphs of the program's tool buttons, drawn here so they look the same on every
 // desktop, whatever icon theme it has (or none).
-enum class ToolGlyph { New, Open, Save, Print, Directory, Text, Picture, ZoomIn, ZoomOut, Add };
+enum class ToolGlyph {
+    New,
+    Open,
+    Save,
+    Print,
+    Directory,
+    Text,
+    Picture,
+    ZoomIn,
+    ZoomOut,
+    Add,
+    PrintPreview
+};
 QIcon toolGlyph(ToolGlyph glyph);
 
 // The buttons of the content dialogs and editors.

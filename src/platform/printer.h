@@ -5,9 +5,10 @@
 class QPainter;
 class QPrinter;
 
-// The application's printer as the print command sees it: one job per sheet, a job title
-// and an orientation, a job that can be aborted while it runs, and the window's events
-// handled while a job is prepared and handed to the spooler (that is where ESC arrives).
+// The application's printer as the print command sees it: one job per print command with
+// one page per sheet, a job title and an orientation per page, a job that can be aborted
+// while it runs, and the window's events handled while a job is prepared and handed to the
+// spooler (that is where ESC arrives).
 class Printer {
 public:
     virtual ~Printer() = default;
@@ -15,13 +16,18 @@ public:
     // The queue the jobs go to; the calibration is kept per printer name.
     virtual QString printerName() const = 0;
     virtual void setDocName(const QString& title) = 0;
+    // The orientation of the next page; may change between the pages of a job.
     virtual void setOrientation(QPageLayout::Orientation orientation) = 0;
-    // Paper and printable area of the next job, in its orientation.
+    // Paper and printable area (the printer's own, never a default margin) of the next page,
+    // in its orientation.
     virtual QPageLayout pageLayout() const = 0;
 
     // Starts a job. The painter draws on its page in device pixels, (0, 0) at the top-left
     // corner of the printable area. Throws AppError when the job cannot start.
     virtual QPainter& beginDoc() = 0;
+    // Starts the next page of the running job in the orientation set last; the painter's
+    // origin is again the printable area's corner. Throws AppError when it fails.
+    virtual void newPage() = 0;
     // Finishes the job and hands it to the spooler (nothing when it was aborted). Throws
     // AppError when the spooler refuses it.
     virtual void endDoc() = 0;

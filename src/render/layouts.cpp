@@ -196,20 +196,23 @@ void DrawSide(QPainter& canvas, const CoverDocument& doc, const SidePlacement& p
     const TFormatUeberschrift& kopf = doc.KopfFormat[s];
     const TFormatUeberschrift& fuss = doc.FussFormat[s];
     const bool all = parts == SideParts::All;
+    const bool bleed = parts == SideParts::Bleed;
 
     DrawBackground(forPreview, canvas, area.x(), area.y(), kScale, kScale, doc.HgBild[s],
                    doc.HgFormat[s], area.width(), area.height(), kopf, fuss);
-    if (all) {
+    if (all || bleed) {
         DrawHeaderBand(canvas, area.x(), area.y(), kScale, kScale, texts.kopf, kopf, area.width());
         DrawHeaderBand(canvas, area.x(), area.y() + area.height() - (fuss.Groesse + 4), kScale,
                        kScale, texts.fuss, fuss, area.width());
+    }
+    if (all) {
         const QPoint m = placement.marginOrigin;
         if (placement.margin == MarginText::BackSpines)
             DrawSpineTexts(canvas, m.x(), m.y(), kScale, kScale, texts.rand, doc.RandFormat);
         else if (placement.margin == MarginText::MaxiStrip)
             DrawMaxiMarginText(canvas, m.x(), m.y(), kScale, kScale, texts.rand, doc.RandFormat);
     }
-    switch (doc.Inhalt[s]) {
+    switch (bleed && doc.Inhalt[s] != 3 ? 0 : doc.Inhalt[s]) {
     case 1:
         DrawDirectoryListing(canvas, content.x(), content.y(), kScale, kScale, doc.VerzListe[s],
                              doc.VerzFormat[s], 1, content.width(), content.height(), kopf, fuss);
@@ -225,8 +228,9 @@ void DrawSide(QPainter& canvas, const CoverDocument& doc, const SidePlacement& p
     default:
         break;
     }
-    DrawOutline(canvas, placement.outline, placement.outlineOrigin.x(),
-                placement.outlineOrigin.y());
+    if (!bleed)
+        DrawOutline(canvas, placement.outline, placement.outlineOrigin.x(),
+                    placement.outlineOrigin.y());
 }
 
 void DrawSingleSide(QPainter& canvas, const CoverDocument& document, int side,

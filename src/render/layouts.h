@@ -84,9 +84,10 @@ struct SideTexts {
 
 SideTexts DocumentTexts(const CoverDocument& document, int side);
 
-// The parts of a side to draw: everything (preview and sheets) or, for the content
-// dialogs' previews, background, content and outline only.
-enum class SideParts { All, BackgroundContentOutline };
+// The parts of a side to draw: everything (preview and sheets), for the content dialogs'
+// previews background, content and outline only, or for a sheet's bleed what fills the
+// side's area: background, header and footer bands and a picture.
+enum class SideParts { All, BackgroundContentOutline, Bleed };
 
 // Composition of one side: background, header, footer, margin text, content, outline.
 void DrawSide(QPainter& canvas, const CoverDocument& document, const SidePlacement& placement,

@@ -9,6 +9,7 @@
 #include "render/calibrationdialog.h"
 #include "render/calibrationsheet.h"
 #include "render/druck.h"
+#include "render/printpreview.h"
 #include "render/sheetprinter.h"
 
 #include <QDialog>
@@ -26,6 +27,7 @@ constexpr int StrExportTitle = 617;
 constexpr int StrExportFilter = 618;
 constexpr int StrBadMeasurement = 631;
 constexpr int StrCalibrationSaved = 632;
+constexpr int StrMarksCut = 751;
 
 QString mm(double v) {
     return QString::number(v, 'f', 1);
@@ -42,6 +44,7 @@ PrintCommand::PrintCommand(CoverDocument& document, Dialogs& dialogs, Printer& p
 
 PrintCommand::~PrintCommand() {
     delete calibrationDialog_;
+    delete previewDialog_;
 }
 
 void PrintCommand::runPrint(const std::function<void()>& steps) {
@@ -81,52 +84,59 @@ std::optional<QList<SheetLayout>> PrintCommand::chooseSheets() {
         selection_.CoverLayout = layout;
         if (dialogs_.execDialog(selection_) != QDialog::Accepted) return std::nullopt;
         chosen = selection_.selection();
+        runGuarded(dialogs_, [this] { selection_.marksChoice().save(); });
     }
+    marks_ = selection_.marksChoice().marks(); // the last choice, also without the dialog
     return SheetsFor(layout, chosen);
 }
 
 void PrintCommand::BtnDruckenClick() {
     runPrint([this] {
         const std::optional<QList<SheetLayout>> sheets = chooseSheets();
-        if (sheets) printSheets(*sheets);
+        if (sheets) printSheets(printer_, *sheets);
     });
 }
 
-void PrintCommand::printSheets(const QList<SheetLayout>& sheets) {
+void PrintCommand::printSheets(Printer& target, const QList<SheetLayout>& sheets) {
     const PrinterCalibration calibration = calibrations_.load(printer_.printerName());
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        if (i > 0) printer_.processEvents(); // between the jobs
-        if (DruckAbbruch) break;             // ESC skips the sheets still to come
-        PrintSheet(sheets[i], calibration);
-    }
+    printJob(target, sheets.size(), calibration, [&](qsizetype i) {
+        const Recording picture = SheetPrinter::RecordSheet(doc_, sheets[i], marks_);
+        if (&target == &printer_) host_.setVorschaubild(picture);
+        return JobPage{picture, sheets[i].orientation, sheets[i].offset, &sheets[i]};
+    });
 }
 
-void PrintCommand::PrintSheet(const SheetLayout& sheet, const PrinterCalibration& calibration) {
-    host_.setStatusText(LadeText(MsgDruckt));
-    BusyCursor busy;
-    const Recording picture = SheetPrinter::RecordSheet(doc_, sheet);
-    host_.setVorschaubild(picture);
-    printRecording(picture, sheet.orientation, sheet.offset, calibration);
-    // Checked once the job knows its orientation; shown when the command is over.
-    if (warning_.isEmpty()) {
-        printer_.setOrientation(SheetPrinter::pageOrientation(sheet.orientation));
-        const QSizeF printable = printer_.pageLayout().paintRect(QPageLayout::Millimeter).size();
-        warning_ = FitWarning(sheet, printable, calibration);
+void PrintCommand::printJob(Printer& target, qsizetype count, const PrinterCalibration& calibration,
+                            const std::function<JobPage(qsizetype)>& page) {
+    target.setDocName(JobTitle);
+    QPainter* painter = nullptr;
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0) {
+            target.processEvents(); // between the pages
+            // ESC dropped the job, and with it the sheets still to come.
+            if (DruckAbbruch || !target.printing()) return;
+        }
+        host_.setStatusText(LadeText(MsgDruckt));
+        BusyCursor busy;
+        const JobPage p = page(i);
+        target.setOrientation(SheetPrinter::pageOrientation(p.orientation));
+        if (i == 0)
+            painter = &target.beginDoc();
+        else
+            target.newPage();
+        // The job runs from here, so ESC between the recording and the replay cancels it.
+        target.processEvents();
+        if (!target.printing()) return;
+        SheetPrinter::PaintSheet(*painter, p.picture, p.offset, calibration);
+        // Shown when the command is over.
+        if (warning_.isEmpty() && p.sheet) {
+            const QSizeF printable = target.pageLayout().paintRect(QPageLayout::Millimeter).size();
+            warning_ = FitWarning(*p.sheet, printable, calibration, marks_);
+        }
     }
-}
-
-void PrintCommand::printRecording(const Recording& picture, SheetOrientation orientation,
-                                  const QPoint& offset, const PrinterCalibration& calibration) {
-    printer_.setDocName(JobTitle);
-    printer_.setOrientation(SheetPrinter::pageOrientation(orientation));
-    QPainter& painter = printer_.beginDoc();
-    // The job runs from here, so ESC between the recording and the replay cancels it.
-    printer_.processEvents();
-    if (!printer_.printing()) return; // aborted with ESC
-    SheetPrinter::PaintSheet(painter, picture, offset, calibration);
-    printer_.processEvents();
-    if (!printer_.printing()) return;
-    printer_.endDoc(); // hands the job to the spooler, handling events meanwhile
+    target.processEvents();
+    if (!target.printing()) return;
+    target.endDoc(); // hands the job to the spooler, handling events meanwhile
     host_.setStatusText(QString());
 }
 
@@ -136,6 +146,26 @@ void PrintCommand::DruckenClick() {
 
 void PrintCommand::Druckereinrichtung1Click() {
     dialogs_.printerSetupDialog(printer_.device());
+}
+
+void PrintCommand::DruckvorschauClick() {
+    if (printer_.printing()) {
+        dialogs_.message(MsgKind::Warning, MsgButtons::Ok, LadeText(MsgDruckLaeuft));
+        return;
+    }
+    runGuarded(dialogs_, [&] {
+        const std::optional<QList<SheetLayout>> sheets = chooseSheets();
+        if (!sheets || sheets->isEmpty()) return;
+        PreviewPrinter pages(printer_);
+        DruckAbbruch = false;
+        warning_.clear();
+        printSheets(pages, *sheets);
+        host_.setStatusText(warning_);
+        if (!previewDialog_) previewDialog_ = new PrintPreviewDialog;
+        previewDialog_->setPages(pages.pages(), printer_.printerName());
+        if (dialogs_.execDialog(*previewDialog_) != QDialog::Accepted) return;
+        runPrint([&] { printSheets(printer_, *sheets); });
+    });
 }
 
 bool PrintCommand::FormKeyDown(int key) {
@@ -163,16 +193,24 @@ QRectF PrintCommand::SheetExtent(const SheetLayout& sheet) {
 }
 
 QString PrintCommand::FitWarning(const SheetLayout& sheet, const QSizeF& printable,
-                                 const PrinterCalibration& c) {
-    const QRectF extent = SheetExtent(sheet);
-    const double right =
-        c.offsetX / 10.0 + c.scaleX / 10000.0 * (sheet.offset.x() + extent.right());
-    const double bottom =
-        c.offsetY / 10.0 + c.scaleY / 10000.0 * (sheet.offset.y() + extent.bottom());
+                                 const PrinterCalibration& c, const SheetMarks& marks) {
+    // The box on paper, mm from the printable area's corner.
+    auto placed = [&](const QRectF& extent) {
+        const QPointF o = sheet.offset;
+        return QRectF(QPointF(c.offsetX / 10.0 + c.scaleX / 10000.0 * (o.x() + extent.left()),
+                              c.offsetY / 10.0 + c.scaleY / 10000.0 * (o.y() + extent.top())),
+                      QPointF(c.offsetX / 10.0 + c.scaleX / 10000.0 * (o.x() + extent.right()),
+                              c.offsetY / 10.0 + c.scaleY / 10000.0 * (o.y() + extent.bottom())));
+    };
     const double slack = 0.05; // rounding of the printable area
-    if (right <= printable.width() + slack && bottom <= printable.height() + slack) return {};
-    return LadeTextArg(StrSheetCut, mm(right), mm(bottom), mm(printable.width()),
-                       mm(printable.height()));
+    const QRectF area = QRectF(QPointF(0, 0), printable).adjusted(-slack, -slack, slack, slack);
+    const QRectF box = placed(SheetExtent(sheet));
+    if (!area.contains(box))
+        return LadeTextArg(StrSheetCut, mm(box.right()), mm(box.bottom()), mm(printable.width()),
+                           mm(printable.height()));
+    const QRectF marked = MarksExtent(sheet, marks);
+    if (!marked.isEmpty() && !area.contains(placed(marked))) return LadeText(StrMarksCut);
+    return {};
 }
 
 QPageSize PrintCommand::ExportPaper() const {
@@ -202,13 +240,13 @@ void PrintCommand::ExportPdfClick(const QString& directory, const QString& fileN
         const QPageSize paper = ExportPaper();
         {
             BusyCursor busy;
-            SheetPrinter::WriteSheetsPdf(*path, doc_, *sheets, paper);
+            SheetPrinter::WriteSheetsPdf(*path, doc_, *sheets, paper, marks_);
         }
         QString warning;
         for (const SheetLayout& sheet : *sheets) {
             const QSizeF page = paper.size(QPageSize::Millimeter);
             const bool landscape = sheet.orientation == SheetOrientation::Landscape;
-            warning = FitWarning(sheet, landscape ? page.transposed() : page);
+            warning = FitWarning(sheet, landscape ? page.transposed() : page, {}, marks_);
             if (!warning.isEmpty()) break;
         }
         host_.setStatusText(warning);
@@ -216,10 +254,10 @@ void PrintCommand::ExportPdfClick(const QString& directory, const QString& fileN
 }
 
 void PrintCommand::PrintCalibrationSheet() {
-    host_.setStatusText(LadeText(MsgDruckt));
-    BusyCursor busy;
-    const Recording picture = RecordCalibrationSheet(printer_.printerName());
-    printRecording(picture, SheetOrientation::Portrait, QPoint(0, 0), PrinterCalibration{});
+    printJob(printer_, 1, PrinterCalibration{}, [this](qsizetype) {
+        return JobPage{RecordCalibrationSheet(printer_.printerName()), SheetOrientation::Portrait,
+                       QPoint(0, 0), nullptr};
+    });
 }
 
 void PrintCommand::MenuKalibrierenClick() {

@@ -35,8 +35,13 @@ void writePdf(const QString& path, const QPageLayout& firstPage,
 }
 } // namespace
 
-Recording SheetPrinter::RecordSheet(const CoverDocument& document, const SheetLayout& sheet) {
-    return RecordDrawing([&](QPainter& canvas) { DrawSheet(canvas, document, sheet); });
+Recording SheetPrinter::RecordSheet(const CoverDocument& document, const SheetLayout& sheet,
+                                    const SheetMarks& marks) {
+    return RecordDrawing([&](QPainter& canvas) {
+        DrawBleed(canvas, document, sheet, marks.bleedMm);
+        DrawSheet(canvas, document, sheet);
+        if (marks.cropMarks) DrawCropMarks(canvas, sheet);
+    });
 }
 
 QPageLayout::Orientation SheetPrinter::pageOrientation(SheetOrientation orientation) {
@@ -48,9 +53,8 @@ void SheetPrinter::PaintSheet(QPainter& painter, const Recording& picture, const
                               const PrinterCalibration& calibration) {
     const QPaintDevice* device = painter.device();
     painter.save();
-    // Device coordinates start at the printable area's top-left corner; 254 canvas units
-    // make an inch.
-    painter.setTransform(QTransform());
+    // The painter's origin is the printable area's top-left corner (a printer job puts it
+    // there); 254 canvas units make an inch.
     painter.scale(device->logicalDpiX() / 254.0, device->logicalDpiY() / 254.0);
     painter.translate(calibration.offsetX, calibration.offsetY);
     painter.scale(calibration.scaleX / 10000.0, calibration.scaleY / 10000.0);
@@ -60,19 +64,18 @@ void SheetPrinter::PaintSheet(QPainter& painter, const Recording& picture, const
 }
 
 bool SheetPrinter::PrintSheets(QPagedPaintDevice& device, const CoverDocument& document,
-                               const QList<SheetLayout>& sheets) {
+                               const QList<SheetLayout>& sheets, const SheetMarks& marks) {
     if (sheets.isEmpty()) return true;
     // Recorded first, so a failure while drawing leaves the device untouched.
     QList<Recording> pictures;
     for (const SheetLayout& sheet : sheets)
-        pictures.append(RecordSheet(document, sheet));
+        pictures.append(RecordSheet(document, sheet, marks));
 
     device.setPageOrientation(pageOrientation(sheets.first().orientation));
     QPainter painter;
     if (!painter.begin(&device)) return false;
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         if (i > 0) {
-            // A PDF takes a new orientation for the next page; a printer job keeps its own.
             device.setPageOrientation(pageOrientation(sheets[i].orientation));
             if (!device.newPage()) return false;
         }
@@ -82,11 +85,12 @@ bool SheetPrinter::PrintSheets(QPagedPaintDevice& device, const CoverDocument& d
 }
 
 void SheetPrinter::WriteSheetsPdf(const QString& path, const CoverDocument& document,
-                                  const QList<SheetLayout>& sheets, const QPageSize& pageSize) {
+                                  const QList<SheetLayout>& sheets, const QPageSize& pageSize,
+                                  const SheetMarks& marks) {
     const QPageLayout first(pageSize, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
                             QPageLayout::Millimeter);
     writePdf(path, first,
-             [&](QPdfWriter& writer) { return PrintSheets(writer, document, sheets); });
+             [&](QPdfWriter& writer) { return PrintSheets(writer, document, sheets, marks); });
 }
 
 void SheetPrinter::WritePicturePdf(const QString& path, const Recording& picture,

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-// Texts of printing (610-639; English + 1000).
+// Texts of printing (610-639 and 750-769; English + 1000).
 const StringTableItem kStringsRender[] = {
     {610, u"Es ist kein Drucker eingerichtet."},
     {611, u"Der Druckauftrag für \"%1\" ist gescheitert: %2"},
@@ -29,6 +29,16 @@ const StringTableItem kStringsRender[] = {
     {631, u"Die Messwerte passen nicht: Jedes Lineal muss zwischen 90 % und 110 % seiner "
           u"Länge messen, das Kreuz höchstens 50 mm vom Rand liegen."},
     {632, u"Kalibrierung für \"%1\" gespeichert."},
+    {750, u"Den Drucker \"%1\" gibt es nicht mehr."},
+    {751, u"Achtung: Beschnittzugabe oder Schnittmarken eines Bogens reichen über den "
+          u"bedruckbaren Bereich hinaus und werden abgeschnitten."},
+    {752, u"Druckvorschau..."},
+    {753, u"Druckvorschau|"},
+    {754, u"Druckvorschau"},
+    {755, u"&Drucken"},
+    {758, u"%1 Seite(n) für %2"},
+    {759, u"Beschnittzugabe (mm):"},
+    {760, u"Schnittmarken"},
     {1610, u"No printer is set up."},
     {1611, u"The print job for \"%1\" failed: %2"},
     {1612, u"Warning: a sheet (%1 × %2 mm) does not fit the printable area (%3 × %4 mm) and "
@@ -54,5 +64,15 @@ const StringTableItem kStringsRender[] = {
     {1631, u"The measurements do not fit: each ruler must measure between 90 % and 110 % of "
            u"its length, and the cross must lie within 50 mm of the edge."},
     {1632, u"Calibration for \"%1\" saved."},
+    {1750, u"The printer \"%1\" no longer exists."},
+    {1751, u"Warning: the bleed or crop marks of a sheet reach beyond the printable area and "
+           u"will be cut off."},
+    {1752, u"Print preview..."},
+    {1753, u"Print preview|"},
+    {1754, u"Print preview"},
+    {1755, u"&Print"},
+    {1758, u"%1 page(s) for %2"},
+    {1759, u"Bleed (mm):"},
+    {1760, u"Crop marks"},
 };
 const std::size_t kStringsRenderSize = std::size(kStringsRender);

@@ -8,6 +8,7 @@
 #include "render/druck.h"
 #include "render/previewbox.h"
 #include "render/printcommand.h"
+#include "render/printpreview.h"
 #include "render/recordingdevice.h"
 #include "scripteddialogs.h"
 #include "scriptedprinter.h"
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void exportPdf();
     void sheetsFitPaper_data();
     void sheetsFitPaper();
+    void previewShowsWhatPrints();
 
 private:
     struct Window {
@@ -51,17 +53,17 @@ private:
 };
 
 namespace {
-// "O L,T,R,B texts": orientation, the box of the outlines in canvas units from the
+// "O L,T,R,B texts" per page: orientation, the box of the outlines in canvas units from the
 // printable area's corner, the header texts in drawing order.
-QString describe(const ScriptedPrinter::Job& job) {
+QString describe(const ScriptedPrinter::Page& page) {
     QRect box;
-    for (const Recording::Element& e : job.picture.elements(Recording::Element::Type::Polyline))
+    for (const Recording::Element& e : page.picture.elements(Recording::Element::Type::Polyline))
         box |= e.points.boundingRect();
     QStringList texts;
-    for (const Recording::Element& e : job.picture.elements(Recording::Element::Type::Text))
+    for (const Recording::Element& e : page.picture.elements(Recording::Element::Type::Text))
         if (e.text.startsWith(QLatin1String("Seite"))) texts << e.text;
     return QStringLiteral("%1 %2,%3,%4,%5 %6")
-        .arg(job.orientation == QPageLayout::Landscape ? 'L' : 'P')
+        .arg(page.orientation == QPageLayout::Landscape ? 'L' : 'P')
         .arg(box.left())
         .arg(box.top())
         .arg(box.right())
@@ -74,10 +76,15 @@ QByteArray readBytes(const QString& path) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// One entry per job, its pages joined by " / ".
 QStringList describeAll(const ScriptedPrinter& printer) {
     QStringList out;
-    for (const ScriptedPrinter::Job& job : printer.jobs())
-        out << describe(job);
+    for (const ScriptedPrinter::Job& job : printer.jobs()) {
+        QStringList pages;
+        for (const ScriptedPrinter::Page& page : job.pages)
+            pages << describe(page);
+        out << pages.join(QStringLiteral(" / "));
+    }
     return out;
 }
 
@@ -102,6 +109,7 @@ void TestPrinting::initTestCase() {
     writeTextLines(prog_->file(IniNameFor(exe)),
                    {"[EINSTELLUNGEN]", "sprache=49", "vorlage=ZVX/vorlage.zvx"});
     CalibrationStore().reset(QStringLiteral("scripted"));
+    SheetMarksChoice().save(); // no bleed, no marks
 }
 
 std::unique_ptr<TestPrinting::Window> TestPrinting::window(int layout) {
@@ -131,12 +139,12 @@ void TestPrinting::sheetsPerChoice_data() {
         << 0 << "0110" << true << QStringList{"P 100,100,1600,2600 Seite 3+Seite 1"};
     QTest::addRow("normal, all three")
         << 0 << "1111" << true
-        << QStringList{"L 100,100,2500,1300 Seite 2+Seite 1", "P 100,100,1600,1270 Seite 3"};
+        << QStringList{"L 100,100,2500,1300 Seite 2+Seite 1 / P 100,100,1600,1270 Seite 3"};
     QTest::addRow("normal, cancelled") << 0 << "1111" << false << QStringList{};
     QTest::addRow("normal, nothing checked") << 0 << "1000" << true << QStringList{};
-    QTest::addRow("transparent, all") << 1 << "1111" << true
-                                      << QStringList{"L 100,100,2500,1300 Seite 2+Seite 1",
-                                                     "P 100,100,1600,2570 Seite 3+Seite 4"};
+    QTest::addRow("transparent, all")
+        << 1 << "1111" << true
+        << QStringList{"L 100,100,2500,1300 Seite 2+Seite 1 / P 100,100,1600,2570 Seite 3+Seite 4"};
     QTest::addRow("transparent, backs only")
         << 1 << "0111" << true << QStringList{"P 100,100,1600,2570 Seite 3+Seite 4"};
     QTest::addRow("transparent, nothing checked") << 1 << "0011" << true << QStringList{};
@@ -207,6 +215,7 @@ void TestPrinting::escAbortsJobAndSkipsBackSheet() {
     QCOMPARE(win->dialogs.messages(), QStringList{LadeText(802)});
     QCOMPARE(win->printer.jobs().size(), 1);
     QVERIFY(win->printer.jobs()[0].aborted);
+    QCOMPARE(win->printer.jobs()[0].pages.size(), 1); // the back sheet never started
     QVERIFY(w.printing().DruckAbbruch);
     QVERIFY(w.StatusBar->currentMessage().isEmpty());
     QVERIFY(!QGuiApplication::overrideCursor());
@@ -244,13 +253,13 @@ void TestPrinting::dialogsAndRefusal() {
 void TestPrinting::printerErrorRestoresPreview() {
     auto win = window(0);
     TSDIAppForm& w = *win->w;
-    win->printer.failBeginAtJob = 1; // the back sheet's job
+    win->printer.failBeginAtJob = 0;
     win->dialogs.answerWindow([](QDialog&) { return QDialog::Accepted; });
     win->dialogs.answerMessage(MsgResult::Ok);
     w.BtnDruckenClick();
     QCOMPARE(win->dialogs.asked().last().msgKind, MsgKind::Error);
     QCOMPARE(win->dialogs.messages(), QStringList{"printer on fire"});
-    QCOMPARE(win->printer.jobs().size(), 1);
+    QCOMPARE(win->printer.jobs().size(), 0);
     QVERIFY(!win->printer.printing());
     verifyPreviewBack(w);
 }
@@ -271,7 +280,8 @@ void TestPrinting::calibrationMeasuredAndApplied() {
     QVERIFY(win->dialogs.allAnswered());
     QCOMPARE(win->printer.jobs().size(), 1);
     // The calibration sheet: the cross 10 mm from the printable area's corner.
-    const auto lines = win->printer.jobs()[0].picture.elements(Recording::Element::Type::Line);
+    const auto lines =
+        win->printer.jobs()[0].pages[0].picture.elements(Recording::Element::Type::Line);
     QVERIFY(!lines.isEmpty());
     QCOMPARE(lines[0].line.y1(), 100);
     const PrinterCalibration stored = CalibrationStore().load(QStringLiteral("scripted"));
@@ -285,7 +295,7 @@ void TestPrinting::calibrationMeasuredAndApplied() {
     // x' = 2.0 mm + 101 % of x: 50 -> 70.5, 1720 -> 1757.2 canvas units.
     QRect box;
     for (const auto& e :
-         win->printer.jobs()[1].picture.elements(Recording::Element::Type::Polyline))
+         win->printer.jobs()[1].pages[0].picture.elements(Recording::Element::Type::Polyline))
         box |= e.points.boundingRect();
     QVERIFY2(qAbs(box.left() - 70.5) <= 1 && qAbs(box.right() - 1757.2) <= 1,
              qPrintable(QStringLiteral("%1..%2").arg(box.left()).arg(box.right())));
@@ -348,16 +358,24 @@ void TestPrinting::exportPdf() {
 void TestPrinting::sheetsFitPaper_data() {
     QTest::addColumn<int>("paper");
     QTest::addColumn<double>("margin");
+    QTest::addColumn<double>("bleed");
+    QTest::addColumn<bool>("cropMarks");
     QTest::addColumn<QString>("cut"); // layouts whose sheets would be cut
-    QTest::addRow("A4, 5 mm") << int(QPageSize::A4) << 5.0 << "";
-    QTest::addRow("Letter, 4 mm") << int(QPageSize::Letter) << 4.0 << "";
-    QTest::addRow("Letter, 1/4 inch") << int(QPageSize::Letter) << 6.35 << "3";
-    QTest::addRow("A4, 20 mm") << int(QPageSize::A4) << 20.0 << "23";
+    const int a4 = int(QPageSize::A4), letter = int(QPageSize::Letter);
+    QTest::addRow("A4, 5 mm") << a4 << 5.0 << 0.0 << false << "";
+    QTest::addRow("Letter, 4 mm") << letter << 4.0 << 0.0 << false << "";
+    QTest::addRow("Letter, 1/4 inch") << letter << 6.35 << 0.0 << false << "3";
+    QTest::addRow("A4, 20 mm") << a4 << 20.0 << 0.0 << false << "23";
+    // Marks reach 8 mm beyond the outlines: past the paper's corner for sheets 5 mm in.
+    QTest::addRow("A4, 5 mm, crop marks") << a4 << 5.0 << 0.0 << true << "23";
+    QTest::addRow("A4, 5 mm, bleed 5 mm") << a4 << 5.0 << 5.0 << false << "";
 }
 
 void TestPrinting::sheetsFitPaper() {
     QFETCH(int, paper);
     QFETCH(double, margin);
+    QFETCH(double, bleed);
+    QFETCH(bool, cropMarks);
     QFETCH(QString, cut);
     const QSizeF page = QPageSize(QPageSize::PageSizeId(paper)).size(QPageSize::Millimeter);
     QString got;
@@ -366,12 +384,72 @@ void TestPrinting::sheetsFitPaper() {
             const QSizeF oriented =
                 sheet.orientation == SheetOrientation::Landscape ? page.transposed() : page;
             const QSizeF printable = oriented - QSizeF(2 * margin, 2 * margin);
-            if (!PrintCommand::FitWarning(sheet, printable).isEmpty() &&
+            if (!PrintCommand::FitWarning(sheet, printable, {}, SheetMarks{bleed, cropMarks})
+                     .isEmpty() &&
                 !got.contains(QString::number(layout)))
                 got += QString::number(layout);
         }
     }
     QCOMPARE(got, cut);
+}
+
+// The preview holds the pages printing would send, on the printer's paper; "Print" there
+// sends exactly those. Bleed and crop marks chosen in the selection are kept for the user.
+void TestPrinting::previewShowsWhatPrints() {
+    auto win = window(0);
+    TSDIAppForm& w = *win->w;
+    win->dialogs.answerWindow([](QDialog& d) {
+        auto& dlg = static_cast<TDlgDruckauswahl&>(d);
+        dlg.CheckBeschnitt->setChecked(true);
+        dlg.EditBeschnitt->setValue(3);
+        dlg.CheckSchnittmarken->setChecked(true);
+        return QDialog::Accepted;
+    });
+    QStringList shown;
+    QList<QMarginsF> margins;
+    double zoomed = 0;
+    win->dialogs.answerWindow([&](QDialog& d) {
+        auto& dlg = static_cast<PrintPreviewDialog&>(d);
+        for (const PreviewPrinter::Page& page : dlg.pages()) {
+            shown << page.picture.dump();
+            margins << page.layout.margins(QPageLayout::Millimeter);
+        }
+        const double before = dlg.zoom();
+        dlg.BtnZoomIn->click();
+        zoomed = dlg.zoom() / before;
+        return QDialog::Accepted; // "Print"
+    });
+    w.BtnDruckvorschau->click();
+    QVERIFY(win->dialogs.allAnswered());
+    QCOMPARE(shown.size(), 2);
+    QCOMPARE(margins, (QList<QMarginsF>{QMarginsF(5, 5, 5, 5), QMarginsF(5, 5, 5, 5)}));
+    QVERIFY(zoomed > 1);
+    QCOMPARE(win->printer.jobs().size(), 1);
+    const ScriptedPrinter::Job& job = win->printer.jobs()[0];
+    QCOMPARE(job.pages.size(), 2);
+    QCOMPARE(job.pages[0].orientation, QPageLayout::Landscape);
+    QCOMPARE(job.pages[1].orientation, QPageLayout::Portrait);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(job.pages[i].picture.dump(), shown[i]);
+    // 5 mm crop marks, two at each corner of the fronts.
+    int marks = 0;
+    for (const Recording::Element& e :
+         job.pages[0].picture.elements(Recording::Element::Type::Line))
+        if (QLineF(e.line).length() == 50) ++marks;
+    QCOMPARE(marks, 8);
+    verifyPreviewBack(w);
+
+    // Kept for the user; closing the preview prints nothing.
+    const SheetMarksChoice kept = SheetMarksChoice::load();
+    QVERIFY(kept.bleedOn && kept.cropMarks);
+    QCOMPARE(kept.bleedMm, 3.0);
+    QCOMPARE(TDlgDruckauswahl().marksChoice().bleedMm, 3.0);
+    win->dialogs.answerWindow([](QDialog&) { return QDialog::Accepted; });
+    win->dialogs.answerWindow([](QDialog&) { return QDialog::Rejected; });
+    w.MenuDruckvorschau->trigger();
+    QVERIFY(win->dialogs.allAnswered());
+    QCOMPARE(win->printer.jobs().size(), 1);
+    SheetMarksChoice().save();
 }
 
 QTEST_MAIN(TestPrinting)

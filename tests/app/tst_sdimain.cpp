@@ -166,8 +166,10 @@ void TestMainWindow::menusAndGroups() {
     QStringList items;
     for (QAction* a : w.FileMenu->actions())
         items << (a->isSeparator() ? QString("-") : a->text());
-    // Printer calibration and the PDF export (613, 615) are our own items beside printing.
-    QCOMPARE(items, (QStringList{"2", "3", "4", "5", "-", "6", "7", "613", "615", "-", "8"}));
+    // The print preview, printer calibration and the PDF export (752, 613, 615) are our own
+    // items beside printing.
+    QCOMPARE(items,
+             (QStringList{"2", "3", "4", "5", "-", "6", "752", "7", "613", "615", "-", "8"}));
     QCOMPARE(w.menuBar()->actions().size(), 4);
 
     // Exactly one side button is down and one side item checked; content items may all be off.

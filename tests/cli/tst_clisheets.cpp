@@ -21,6 +21,8 @@ class TestCliSheets : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void frontsSheetTrueSize();
+    void bleedAndCropMarks_data();
+    void bleedAndCropMarks();
     void pagesPerSelection_data();
     void pagesPerSelection();
     void renderPngAsPreview_data();
@@ -100,6 +102,72 @@ void TestCliSheets::frontsSheetTrueSize() {
              qPrintable(QString::number(across[2] - across[1])));
     QVERIFY2(qAbs(down[1] - down[0] - 120.0) <= tolerance,
              qPrintable(QString::number(down[1] - down[0])));
+}
+
+void TestCliSheets::bleedAndCropMarks_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<bool>("bleed");
+    QTest::addColumn<bool>("marks");
+    QTest::addRow("plain") << QStringList{} << false << false;
+    QTest::addRow("bleed 2") << QStringList{"--bleed", "2"} << true << false;
+    QTest::addRow("crop marks") << QStringList{"--crop-marks"} << false << true;
+    QTest::addRow("both") << QStringList{"--bleed", "2", "--crop-marks"} << true << true;
+}
+
+// The fronts sheet on grey backgrounds: the grey continues 2 mm beyond the cut edges with
+// bleed, crop marks stand in line with the edges from 3 to 8 mm outside, the outline stays.
+void TestCliSheets::bleedAndCropMarks() {
+    QFETCH(QStringList, options);
+    QFETCH(bool, bleed);
+    QFETCH(bool, marks);
+    CoverDocument doc;
+    doc.reset();
+    doc.CoverLayout = 0;
+    for (int s = 0; s < CoverDocument::SideCount; ++s) {
+        doc.HgFormat[s].Art = 0;
+        doc.HgFormat[s].Farbe = 0x909090; // lighter than an outline
+        doc.KopfFormat[s].Sichtbar = 0;
+        doc.FussFormat[s].Sichtbar = 0;
+        doc.Inhalt[s] = 0;
+    }
+    const QString cover = tmp_.filePath(QStringLiteral("grey.zvx"));
+    CoverFile::save(cover, doc);
+    const QString pdf = tmp_.filePath(QStringLiteral("marks.pdf"));
+    const CliRun run = runCli(QStringList{QStringLiteral("sheets"), cover, QStringLiteral("-o"),
+                                          pdf, QStringLiteral("--fronts")} +
+                                  options,
+                              progDir_->path());
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QImage page = rasterise(pdf, tmp_.filePath(QStringLiteral("marks")));
+    QVERIFY(!page.isNull());
+    auto grey = [&](double xMm, double yMm) { // a 1 mm square's mean
+        int sum = 0, n = 0;
+        for (int dy = -5; dy <= 5; ++dy)
+            for (int dx = -5; dx <= 5; ++dx, ++n)
+                sum += qGray(page.pixel(int(xMm * PxPerMm) + dx, int(yMm * PxPerMm) + dy));
+        return sum / n;
+    };
+    const int background = grey(20, 70);
+    QVERIFY2(qAbs(background - 0x90) < 8, qPrintable(QString::number(background)));
+    // 1.0 mm outside the left, top, right and bottom cut edges of the 240 x 120 mm fronts.
+    for (const QPointF& at : {QPointF(9, 70), QPointF(70, 9), QPointF(251, 70), QPointF(70, 131)})
+        QVERIFY2(
+            qAbs(grey(at.x(), at.y()) - (bleed ? background : 255)) < 8,
+            qPrintable(
+                QStringLiteral("%1 at %2, %3").arg(grey(at.x(), at.y())).arg(at.x()).arg(at.y())));
+    QVERIFY(grey(7, 70) > 245); // beyond the bleed
+    QCOMPARE(acrossMm(page, 70).size(), 3);
+    const QList<double> outline = acrossMm(page, 70);
+    QVERIFY(qAbs(outline[0] - 10) <= 0.05 && qAbs(outline[2] - 250) <= 0.05);
+    // Between 3 and 8 mm outside: the marks in line with the edges, nothing else.
+    const QList<double> left = downMm(page, 5.5), top = acrossMm(page, 5.5);
+    const QList<double> edgesDown = marks ? QList<double>{10, 130} : QList<double>{};
+    const QList<double> edgesAcross = marks ? QList<double>{10, 250} : QList<double>{};
+    QCOMPARE(left.size(), edgesDown.size());
+    QCOMPARE(top.size(), edgesAcross.size());
+    for (qsizetype i = 0; i < left.size(); ++i)
+        QVERIFY2(qAbs(left[i] - edgesDown[i]) <= 0.05 && qAbs(top[i] - edgesAcross[i]) <= 0.05,
+                 qPrintable(QStringLiteral("%1 %2").arg(left[i]).arg(top[i])));
 }
 
 void TestCliSheets::pagesPerSelection_data() {

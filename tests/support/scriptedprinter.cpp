@@ -15,16 +15,28 @@ void ScriptedPrinter::setOrientation(QPageLayout::Orientation orientation) {
 
 QPainter& ScriptedPrinter::beginDoc() {
     if (failBeginAtJob == jobs_.size()) throw AppError(QStringLiteral("printer on fire"));
-    jobs_.append(Job{title_, layout.orientation(), Recording(), false, false});
+    jobs_.append(Job{title_, {Page{layout.orientation(), Recording()}}, false, false});
     device_ = std::make_unique<RecordingDevice>();
     painter_.begin(device_.get());
     active_ = true;
     return painter_;
 }
 
-void ScriptedPrinter::finish(bool aborted) {
+void ScriptedPrinter::endPage() {
     painter_.end();
-    jobs_.last().picture = device_->recording();
+    jobs_.last().pages.last().picture = device_->recording();
+}
+
+void ScriptedPrinter::newPage() {
+    if (!active_) return;
+    endPage();
+    jobs_.last().pages.append(Page{layout.orientation(), Recording()});
+    device_ = std::make_unique<RecordingDevice>();
+    painter_.begin(device_.get());
+}
+
+void ScriptedPrinter::finish(bool aborted) {
+    endPage();
     jobs_.last().aborted = aborted;
     jobs_.last().ended = !aborted;
     active_ = false;

@@ -14,10 +14,13 @@
 // Hooks run where the real printer would handle events, or make a step fail.
 class ScriptedPrinter : public Printer {
 public:
-    struct Job {
-        QString title;
+    struct Page {
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
         Recording picture;
+    };
+    struct Job {
+        QString title;
+        QList<Page> pages;
         bool aborted = false;
         bool ended = false;
     };
@@ -40,6 +43,7 @@ public:
     void setOrientation(QPageLayout::Orientation orientation) override;
     QPageLayout pageLayout() const override { return layout; }
     QPainter& beginDoc() override;
+    void newPage() override;
     void endDoc() override;
     void abort() override;
     bool printing() const override { return active_; }
@@ -48,6 +52,7 @@ public:
 
 private:
     void finish(bool aborted);
+    void endPage();
     QString title_;
     QList<Job> jobs_;
     std::unique_ptr<RecordingDevice> device_;
