@@ -162,7 +162,8 @@ QWidget* previewShown(TSDIAppForm& w) {
     pages.endDoc();
     auto* d = new PrintPreviewDialog(&w);
     d->setPages(pages.pages(), paper.printerName());
-    d->resize(620, 760);
+    d->setZoom(1.5);
+    d->resize(560, 780);
     return dialogShown(d);
 }
 
