@@ -28,8 +28,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,7 +176,8 @@ void TSDIAppForm::FormActivate() {
 }
 
 void TSDIAppForm::ShowHint(const QString& hint) {
-    StatusBar->showMessage(hint);
+    // A control or menu item without a hint shows what the last command said, if anything.
+    StatusBar->showMessage(hint.isEmpty() ? commandStatus_ : hint);
 }
 
 void TSDIAppForm::ExitItemClick() {
@@ -405,7 +406,10 @@ void TSDIAppForm::MenuHilfeInfoClick() {
 void TSDIAppForm::SetupPrinting() {
     DlgDruckauswahl = new TDlgDruckauswahl(this);
     PrintHost host;
-    host.setStatusText = [this](const QString& text) { StatusBar->showMessage(text); };
+    host.setStatusText = [this](const QString& text) {
+        commandStatus_ = text; // stays until the next command's, whatever hints come between
+        StatusBar->showMessage(text);
+    };
     host.setDruckLaeuft = [this](bool printing) {
         DruckLaeuft = printing;
         Vorschau->setDruckLaeuft(printing);

@@ -162,4 +162,5 @@ private:
     std::unique_ptr<PrintCommand> Drucken;
     bool shown_ = false;
     bool formShowDone_ = false;
+    QString commandStatus_; // the status text the last command set
 };

@@ -57,6 +57,7 @@ TDlgBild::TDlgBild(Dialogs& dialogs, QWidget* parent)
     PanelVorschau->setGeometry(8, 8, 336, 336);
     PaintBoxVorschau = new DialogPreview(PanelVorschau);
     PaintBoxVorschau->setGeometry(2, 2, 332, 332);
+    PaintBoxVorschau->setFitToBox(true); // the maxi-CD and paper case sides are larger
     PaintBoxVorschau->setAcceptDrops(true);
     PaintBoxVorschau->installEventFilter(this);
 

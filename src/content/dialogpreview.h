@@ -1,8 +1,8 @@
 #pragma once
 #include "render/recording.h"
 
-#include <QWidget>
 #include <functional>
+#include <QWidget>
 
 class QPainter;
 
@@ -18,10 +18,15 @@ public:
     void render(const std::function<void(QPainter&)>& draw);
     const Recording& picture() const { return picture_; }
     void clear();
+    // A drawing larger than the box is drawn smaller so that it fits, margins included.
+    void setFitToBox(bool fit) { fitToBox_ = fit; }
+    // Pixels per canvas unit the picture is painted at (0.2 unless made smaller to fit).
+    double paintScale() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Recording picture_;
+    bool fitToBox_ = false;
 };

@@ -19,6 +19,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <limits>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -64,6 +66,9 @@ SidePanel::SidePanel(const SidePanelWidgets& widgets, CoverDocument& document, D
     connect(w_.EditFusszeile, &QLineEdit::textChanged, this, &SidePanel::EditFusszeileChange);
     connect(w_.EditRandtext, &QLineEdit::textChanged, this, &SidePanel::EditRandtextChange);
     for (QLineEdit* e : {w_.EditKopfzeile, w_.EditFusszeile, w_.EditRandtext}) {
+        // A line edit cuts its text at 32,767 characters unless told otherwise; a cover's
+        // lines are kept whole, however long.
+        e->setMaxLength(std::numeric_limits<int>::max());
         e->installEventFilter(this);
         // Every change the user makes marks the document modified, also one made with the
         // mouse (context menu paste, cut, undo) or the Delete key.

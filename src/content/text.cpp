@@ -1,12 +1,12 @@
 #include "content/text.h"
 #include "content/contentstrings.h"
 #include "content/dialogpreview.h"
-#include "platform/glyphs.h"
 #include "content/txtedit.h"
 #include "document/coverdocument.h"
 #include "platform/busycursor.h"
 #include "platform/dialogs.h"
 #include "platform/errorreport.h"
+#include "platform/glyphs.h"
 #include "platform/helptarget.h"
 #include "platform/interfacetext.h"
 #include "render/canvasfont.h"
@@ -44,6 +44,7 @@ TDlgText::TDlgText(Dialogs& dialogs, const QStringList& schriftListe, QWidget* p
 
     PaintBoxVorschau = new DialogPreview(this);
     PaintBoxVorschau->setGeometry(0, 0, 336, 336);
+    PaintBoxVorschau->setFitToBox(true); // the maxi-CD and paper case sides are larger
 
     constexpr int x = 344, w = 152;
     ComboSchriftart = new QComboBox(this);

@@ -12,10 +12,26 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolButton>
 
+#include <limits>
+
 namespace {
+// A cell is edited whole, however long (a line edit would cut it at 32,767 characters).
+class WholeTextDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(std::numeric_limits<int>::max());
+        return editor;
+    }
+};
+
 // A flat tool button that never takes the focus, so the grid that decides a deletion
 // keeps it.
 QToolButton* speedButton(QWidget* parent, EditGlyph kind, int hintId, int x) {
@@ -53,6 +69,7 @@ TDlgVerzEdit::TDlgVerzEdit(QWidget* parent) : QDialog(parent) {
         view->setObjectName(QStringLiteral("GridSpalte%1").arg(g + 1));
         models_[g] = new EditGridModel(Model, g, view);
         view->setModel(models_[g]);
+        view->setItemDelegate(new WholeTextDelegate(view));
         view->setFont(font);
         view->setGeometry(kX[g], 36, 148, 381);
         view->verticalHeader()->hide();

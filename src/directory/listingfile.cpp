@@ -34,16 +34,13 @@ DirectoryListing ParseListingFile(const QByteArray& bytes) {
     DirectoryListing listing;
     listing.reserve(bytes.count('\n') + bytes.count('\r') + 2);
     QByteArrayView view(bytes);
+    // One byte order mark at the start is dropped; any other is kept as a character.
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
-    // Decoding a whole file drops a byte order mark at its start only; every later line
-    // keeps one as a character.
-    QStringDecoder first(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QStringDecoder later(QStringDecoder::Utf8,
-                         QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     bool valid = true;
     forEachLine(view, [&](qsizetype start, qsizetype length) {
         if (!valid) return;
-        QStringDecoder& utf8 = start == 0 ? first : later;
         QString line = utf8(view.sliced(start, length));
         valid = !utf8.hasError();
         // A file of nothing but a mark has no line, as an empty file has none.

@@ -7,16 +7,22 @@ constexpr qsizetype kChunk = 32 * 1024;
 }
 
 void ListingWriter::add(QStringView text) {
+    // Reading drops one byte order mark at the start of a file, so a first line starting
+    // with that character gets a mark of its own before it.
+    if (!started_ && utf8_ && text.startsWith(QChar(0xFEFF))) pending_ += QChar(0xFEFF);
+    started_ = true;
     pending_ += text;
     flushIfFull();
 }
 
 void ListingWriter::add(QLatin1StringView text) {
+    started_ = true;
     pending_ += text;
     flushIfFull();
 }
 
 void ListingWriter::endLine() {
+    started_ = true;
     pending_ += QLatin1String("\r\n");
     flushIfFull();
 }

@@ -38,5 +38,6 @@ private:
     QIODevice& device_;
     bool utf8_;
     bool ok_ = true;
+    bool started_ = false;
     QString pending_;
 };

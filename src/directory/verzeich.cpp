@@ -71,6 +71,7 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     PanelVorschau->setGeometry(4, 4, 336, 336);
     PaintBoxVorschau = new DialogPreview(PanelVorschau);
     PaintBoxVorschau->setGeometry(1, 1, 334, 334);
+    PaintBoxVorschau->setFitToBox(true); // the maxi-CD and paper case sides are larger
 
     // The start folder: drive, folders, filter and reading.
     LabelStart = new QLabel(this);

@@ -108,7 +108,10 @@ void CoverFile::MakeBackup(const QString& path) {
 }
 
 void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
-    const QFileInfo target(path);
+    // Through a symbolic link the link's target is the file: its previous content becomes
+    // the backup beside it, and the link stays.
+    const QString file = SafeFile::linkTarget(path);
+    const QFileInfo target(file);
     if (!QFileInfo(target.absolutePath()).isDir())
         saveFailed(path, LadeText(StrCoverFolderMissing));
     if (target.isDir()) saveFailed(path, LadeText(StrCoverIsFolder));
@@ -116,7 +119,7 @@ void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
     // 1. The whole content into a temporary file in the same folder (same file system, so
     //    the final rename cannot fail half way). It has no name until it is put in place,
     //    so a save killed meanwhile leaves nothing behind.
-    SafeFile out(path);
+    SafeFile out(file);
     const qsizetype half = bytes.size() / 2;
     QString reason;
     if (!out.open() || !out.write(bytes.constData(), half)) reason = out.reason();
@@ -129,7 +132,7 @@ void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
     // 2. Only now the previous file becomes the backup.
     const bool hadFile = target.exists();
     try {
-        MakeBackup(path);
+        MakeBackup(file);
     } catch (const AppError& e) {
         saveFailed(path, e.message());
     }
@@ -139,8 +142,8 @@ void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
     if (reason.isEmpty() && !out.commit()) reason = out.reason();
     if (!reason.isEmpty()) {
         out.cancel();
-        const QString bak = backupPath(path);
-        if (hadFile && bak != path && !QFileInfo::exists(path)) renameReplacing(bak, path);
+        const QString bak = backupPath(file);
+        if (hadFile && bak != file && !QFileInfo::exists(file)) renameReplacing(bak, file);
         saveFailed(path, LadeTextArg(StrCoverReplaceFailed, reason));
     }
 }

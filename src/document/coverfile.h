@@ -15,7 +15,7 @@ public:
 
     struct Loaded {
         std::optional<int> layout; // the stored case layout (version 2.0 files only)
-        QStringList notLoaded;     // pictures or textures that exist but could not be loaded
+        QStringList notLoaded;     // pictures missing or not loaded, textures not loaded
     };
     enum class Reader { ByFirstLine, V20 };
 

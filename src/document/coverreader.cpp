@@ -150,10 +150,19 @@ bool CoverReader::pictureFileExists(int side) const {
     return !stored.isEmpty() && isExistingFile(storedFilePath(stored));
 }
 
+// A picture side naming a file that is not there draws nothing; the file is noted.
+bool CoverReader::pictureFound(int side) {
+    if (pictureFileExists(side)) return true;
+    const QString& stored = doc_.BildFormat[side].DateiName;
+    const QString path = storedFilePath(stored);
+    if (!stored.isEmpty())
+        notLoaded_ << LadeTextArg(StrCoverPictureMissing, path.isEmpty() ? stored : path);
+    return false;
+}
+
 // A picture that exists but cannot be loaded is treated like a missing one, and noted.
 void CoverReader::loadPicture(int side) {
     doc_.Bild[side] = Picture();
-    if (!pictureFileExists(side)) return;
     try {
         doc_.Bild[side] = Picture::load(storedFilePath(doc_.BildFormat[side].DateiName));
     } catch (const AppError& e) {
@@ -199,13 +208,13 @@ void CoverReader::readContent(int side, Colour colours, bool directorySize) {
     case 3: {
         // Version 2.0 keeps the picture side even when its file is gone, so the path
         // survives a save; the older forms make it a picture side only when the file exists.
-        if (colours == Colour::Value) doc_.Inhalt[side] = 3;
         TFormatBild& f = doc_.BildFormat[side];
         f.Bildmasse = integer();
         f.Ausrichtung = integer();
         f.DateiName = text();
-        if (colours == Colour::Palette && pictureFileExists(side)) doc_.Inhalt[side] = 3;
-        if (doc_.Inhalt[side] == 3) loadPicture(side);
+        const bool found = pictureFound(side);
+        if (colours == Colour::Value || found) doc_.Inhalt[side] = 3;
+        if (found) loadPicture(side);
         break;
     }
     default:
@@ -300,7 +309,7 @@ void CoverReader::readOldSide(int s) {
         f.Bildmasse = integer();
         f.DateiName = text();
         f.Ausrichtung = 0;
-        if (pictureFileExists(s)) {
+        if (pictureFound(s)) {
             doc_.Inhalt[s] = 3;
             loadPicture(s);
         }

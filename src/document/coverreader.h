@@ -59,6 +59,7 @@ private:
     void readBackground(int side);
     void loadPicture(int side);
     bool pictureFileExists(int side) const;
+    bool pictureFound(int side);
 
     void readOldSide(int side);
 

@@ -25,6 +25,8 @@ const StringTableItem kStringsDocument[] = {
     {536, u"Die Datei \"%1\" hat mehr als %2 Zeilen; so groß ist keine Cover-Datei."},
     {700, u"sie hätte mehr als %1 Zeilen oder %2 MB, und eine so große Cover-Datei lässt sich "
           u"nicht wieder öffnen"},
+    {770, u"Die Bilddatei \"%1\" ist nicht vorhanden."},
+    {1770, u"The picture file \"%1\" does not exist."},
     {1700, u"it would have more than %1 lines or %2 MB, and a cover file that large cannot be "
            u"opened again"},
     {1520, u"The file \"%1\" cannot be read.\nLine %2: %3\nThe open document is left as it "

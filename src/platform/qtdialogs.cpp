@@ -2,6 +2,7 @@
 #include "platform/colors.h"
 #include "platform/progresswindow.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -75,20 +76,63 @@ MsgResult QtDialogs::message(MsgKind kind, MsgButtons buttons, const QString& te
     }
 }
 
-static std::optional<QString> runFileDialog(const FileDialogRequest& r,
-                                            QFileDialog::AcceptMode mode) {
-    QFileDialog dlg(activeParent(), r.title, r.directory);
-    dlg.setAcceptMode(mode);
-    dlg.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                    : QFileDialog::AnyFile);
-    dlg.setNameFilters(qtNameFilters(r.filter));
-    if (!r.defaultSuffix.isEmpty()) dlg.setDefaultSuffix(r.defaultSuffix);
-    // The program asks its own overwrite question.
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (!r.fileName.isEmpty() && !r.fileName.contains(QLatin1Char('*'))) dlg.selectFile(r.fileName);
+namespace {
+// The first extension of each filter of "Desc|*.A;*.B|Desc|*.C" ("A", "C"); empty for a
+// filter without a plain one ("*.*").
+QStringList filterSuffixes(const QString& windowsFilter) {
+    QStringList out;
+    const QStringList parts = windowsFilter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString first = parts[i + 1].section(QLatin1Char(';'), 0, 0);
+        const QString suffix = first.startsWith(QLatin1String("*.")) ? first.mid(2) : QString();
+        out << (suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')) ? QString()
+                                                                                       : suffix);
+    }
+    return out;
+}
+
+// Saving gives a name without an extension the chosen filter's one; opening takes a typed
+// name that exists as it is and gives the default extension only to one that does not.
+class ProgramFileDialog : public QFileDialog {
+public:
+    ProgramFileDialog(const FileDialogRequest& r, AcceptMode mode)
+        : QFileDialog(activeParent(), r.title, r.directory), suffix_(r.defaultSuffix),
+          filterSuffixes_(filterSuffixes(r.filter)) {
+        setAcceptMode(mode);
+        setFileMode(mode == AcceptOpen ? ExistingFile : AnyFile);
+        setNameFilters(qtNameFilters(r.filter));
+        // The program asks its own overwrite question.
+        setOption(DontConfirmOverwrite, true);
+        if (!r.fileName.isEmpty() && !r.fileName.contains(QLatin1Char('*'))) selectFile(r.fileName);
+    }
+
+    void accept() override {
+        if (acceptMode() == AcceptSave) {
+            const QString chosen =
+                filterSuffixes_.value(nameFilters().indexOf(selectedNameFilter()));
+            setDefaultSuffix(chosen.isEmpty() ? suffix_ : chosen);
+        } else {
+            setDefaultSuffix(QString());
+            const QStringList typed = selectedFiles();
+            const bool exist = !typed.isEmpty() &&
+                               std::all_of(typed.begin(), typed.end(),
+                                           [](const QString& f) { return QFileInfo::exists(f); });
+            if (!exist) setDefaultSuffix(suffix_);
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString suffix_;
+    QStringList filterSuffixes_;
+};
+
+std::optional<QString> runFileDialog(const FileDialogRequest& r, QFileDialog::AcceptMode mode) {
+    ProgramFileDialog dlg(r, mode);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return std::nullopt;
     return dlg.selectedFiles().constFirst();
 }
+} // namespace
 
 std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request) {
     return runFileDialog(request, QFileDialog::AcceptOpen);

@@ -2,6 +2,8 @@
 #include "platform/apperror.h"
 #include "platform/stringtable.h"
 
+#include <QFileInfo>
+
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -53,6 +55,17 @@ bool SafeFile::commit() {
 
 void SafeFile::fail() const {
     throw AppError(LadeTextArg(StrCannotWrite, path_, reason_));
+}
+
+QString SafeFile::linkTarget(const QString& path) {
+    QString file = path;
+    // As many links in a row as the system follows; a loop is left to fail on writing.
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(file);
+        if (!info.isSymLink()) return file;
+        file = info.symLinkTarget();
+    }
+    return path;
 }
 
 void SafeFile::save(const QString& path, const QByteArray& bytes) {

@@ -36,6 +36,11 @@ public:
     static void save(const QString& path, const QByteArray& bytes);
     static void save(const QString& path, const std::function<bool(QIODevice&)>& fill);
 
+    // The file a path names once symbolic links are followed (also a link whose target does
+    // not exist yet), as the temporary file's rename writes it: a save through a link
+    // replaces the link's target and leaves the link in place.
+    static QString linkTarget(const QString& path);
+
 private:
     bool failed(const QString& fallback);
     QString path_;

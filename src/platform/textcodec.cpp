@@ -60,7 +60,9 @@ QString decodeText(const QByteArray& bytes) {
             break;
         }
     if (ascii) return QString::fromLatin1(view);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Only the one mark dropped above: a further one is a character of the text.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString s = utf8(view);
     if (!utf8.hasError()) return s;
     // The mark goes before either decoding; as Windows-1252 it would read as three letters.
@@ -69,6 +71,9 @@ QString decodeText(const QByteArray& bytes) {
 
 QByteArray encodeText(const QString& text) {
     if (fitsWindows1252(text)) return toWindows1252(text);
+    // Decoding drops one byte order mark at the start, so a text starting with that
+    // character gets a mark of its own before it.
+    if (text.startsWith(QChar(0xFEFF))) return "\xEF\xBB\xBF" + text.toUtf8();
     return text.toUtf8();
 }
 

@@ -10,8 +10,34 @@ void ResetCanvas(QPainter& canvas) {
     canvas.setBackgroundMode(Qt::TransparentMode);
 }
 
-QString ShortenToWidth(const QString& text, const CanvasFont& font, double maxWidth) {
-    if (font.width(text) <= maxWidth) return text;
+namespace {
+// Lines longer than this are measured only as far as they can be seen.
+constexpr qsizetype kLongLine = 1024;
+
+// A cut at or beside at that does not split a surrogate pair.
+qsizetype wholeCharacters(const QString& text, qsizetype at) {
+    if (at > 0 && at < text.size() && text.at(at).isLowSurrogate()) ++at;
+    return at;
+}
+
+// The length of a part of text, taken from its start (fromEnd false) or from its end,
+// that is wider than width, or the whole length: measuring parts of doubling lengths costs
+// about twice what can be seen, however long the text.
+qsizetype partBeyond(const QString& text, const CanvasFont& font, double width, bool fromEnd) {
+    if (text.size() <= kLongLine) return text.size();
+    for (qsizetype n = 64; n < text.size(); n *= 2) {
+        const qsizetype cut = wholeCharacters(text, fromEnd ? text.size() - n : n);
+        const QString part = fromEnd ? text.sliced(cut) : text.first(cut);
+        if (font.width(part) > width) return part.size();
+    }
+    return text.size();
+}
+} // namespace
+
+QString ShortenToWidth(const QString& fullText, const CanvasFont& font, double maxWidth) {
+    // What lies beyond the first part wider than maxWidth never fits.
+    const QString text = fullText.first(partBeyond(fullText, font, maxWidth, false));
+    if (text.size() == fullText.size() && font.width(text) <= maxWidth) return text;
     // Prefix lengths that do not split a surrogate pair; the full text is known not to fit.
     QList<int> cuts;
     cuts.reserve(text.size());
@@ -37,6 +63,22 @@ QString singleLineText(QString text) {
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
     return text;
 }
+
+// Of a very long line, what can show in width: its start, its end or its middle by the
+// alignment (a centred line is taken to be as wide on both sides of its middle character).
+// Shorter lines are drawn whole.
+QString visiblePart(const QString& text, const CanvasFont& font, int width, int alignment) {
+    if (text.size() <= kLongLine) return text;
+    if (alignment == AlignLeft) return text.first(partBeyond(text, font, width, false));
+    if (alignment == AlignRight) return text.last(partBeyond(text, font, width, true));
+    const qsizetype middle = text.size() / 2;
+    for (qsizetype half = 32; half < middle; half *= 2) {
+        const qsizetype from = wholeCharacters(text, middle - half);
+        const QString part = text.sliced(from, wholeCharacters(text, middle + half) - from);
+        if (font.width(part) > width) return part;
+    }
+    return text;
+}
 } // namespace
 
 void DrawTextAt(QPainter& canvas, int x, int y, int escapement, const QString& text,
@@ -56,7 +98,7 @@ void DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
                     const CanvasFont& font, const QColor& colour, int alignment) {
     if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
     if (alignment < AlignLeft || alignment > AlignCentre) return;
-    const QString line = singleLineText(text);
+    const QString line = singleLineText(visiblePart(text, font, rect.width(), alignment));
     const double w = font.width(line);
     double x = rect.left();
     if (alignment == AlignRight)

@@ -3,6 +3,7 @@
 #include "render/primitives.h"
 #include "render/rnd.h"
 
+#include <algorithm>
 #include <QPainter>
 
 namespace {
@@ -47,11 +48,6 @@ int DrawDirectoryListing(QPainter& canvas, int x, int y, double scaleX, double s
     const int lineMm = format.Groesse + 2;
     if (listing.isEmpty()) return -1;
 
-    // The bands are Groesse + 4 high from the side's edge; the content area starts 1 mm
-    // inside it, hence + 3 for the row budget.
-    int budget = h;
-    if (kopf.Sichtbar == 1) budget -= kopf.Groesse + 3;
-    if (fuss.Sichtbar == 1) budget -= fuss.Groesse + 3;
     const QRect free = BandAllowance(x, y, scaleX, scaleY, w, h, kopf, fuss);
     const int left = free.left();
     const int width = free.width();
@@ -65,7 +61,6 @@ int DrawDirectoryListing(QPainter& canvas, int x, int y, double scaleX, double s
         const CanvasFont heading(format.Schriftart, rowHeight, FontStyle{true, true, false});
         DrawSingleLine(canvas, QRect(left, top, width, rowHeight), listing.at(0), heading, colour,
                        AlignLeft);
-        budget -= lineMm;
         height -= rowHeight;
         top += rowHeight;
     }
@@ -83,7 +78,9 @@ int DrawDirectoryListing(QPainter& canvas, int x, int y, double scaleX, double s
     const CanvasFont plain(format.Schriftart, rowHeight);
     const CanvasFont bold(format.Schriftart, rowHeight, FontStyle{true, false, false});
     const int advance = plain.askedCellHeight();
-    const int rows = budget / lineMm;
+    // As many rows as lie wholly inside the free rectangle, so the last one never reaches
+    // into the footer band.
+    const int rows = advance > 0 ? std::max(0, height / advance) : 0;
 
     const int s = firstLine;
     const int one = rnd(scaleX), two = rnd(2 * scaleX);

@@ -19,6 +19,7 @@ class TestDocumentWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void startUpOpenSaveAndClose();
+    void longLinesStayWhole();
 };
 
 void TestDocumentWindow::startUpOpenSaveAndClose() {
@@ -71,6 +72,44 @@ void TestDocumentWindow::startUpOpenSaveAndClose() {
     dialogs.answerMessage(MsgResult::No);
     QVERIFY(w.close());
     QVERIFY(dialogs.allAnswered());
+}
+
+// Header, footer and margin texts far beyond a line edit's usual 32,767 characters are shown,
+// kept and saved whole.
+void TestDocumentWindow::longLinesStayWhole() {
+    TestProgDir prog;
+    writeTextLines(prog.file(IniNameFor(fileNamePart(QCoreApplication::applicationFilePath()))),
+                   {"[EINSTELLUNGEN]", "sprache=44", "vorlage=ZVX/vorlage.zvx"});
+    CoverDocument own;
+    own.reset();
+    own.CoverLayout = 1;
+    for (int s = 0; s < CoverDocument::SideCount; ++s) {
+        own.KopfText[s] = QString(40000 + s, QLatin1Char('a' + s));
+        own.FussText[s] = QString(70000, QLatin1Char('f'));
+    }
+    own.RandText = QString(50000, QLatin1Char('r'));
+    const QString path = prog.file("ZVX/lang.zvx");
+    CoverFile::save(path, own);
+
+    ScriptedDialogs dialogs;
+    TSDIAppForm w(dialogs);
+    w.FormShow();
+    dialogs.answerOpenFile(path);
+    w.BtnOpen->click();
+    QCOMPARE(w.EditKopfzeile->text(), own.KopfText[0]);
+    w.BtnSeiteVier->click();
+    QCOMPARE(w.EditFusszeile->text(), own.FussText[3]);
+    QCOMPARE(w.EditRandtext->text(), own.RandText);
+    w.document().Geaendert = true;
+    w.SaveBtn->click();
+    QVERIFY(dialogs.allAnswered());
+
+    CoverDocument again;
+    again.reset();
+    CoverFile::load(path, again, CoverFile::Reader::V20);
+    QCOMPARE(again.KopfText, own.KopfText);
+    QCOMPARE(again.FussText, own.FussText);
+    QCOMPARE(again.RandText, own.RandText);
 }
 
 QTEST_MAIN(TestDocumentWindow)

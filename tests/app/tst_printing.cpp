@@ -15,11 +15,14 @@
 #include "testprogdir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -289,6 +292,17 @@ void TestPrinting::calibrationMeasuredAndApplied() {
     QCOMPARE(stored.offsetY, 0);
     QCOMPARE(stored.scaleX, 10100);
     QCOMPARE(stored.scaleY, 10000);
+    // The command's status text outlasts the hints of controls and menu items.
+    const QString saved = w.StatusBar->currentMessage();
+    QVERIFY2(saved.contains(QStringLiteral("scripted")), qPrintable(saved));
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(w.BtnOpen, &enter);
+    QCOMPARE(w.StatusBar->currentMessage(), saved);
+    w.Neu1->showStatusText(w.menuBar());
+    QCOMPARE(w.StatusBar->currentMessage(), w.Neu1->statusTip());
+    QStatusTipEvent left{QString()};
+    QApplication::sendEvent(&w, &left);
+    QCOMPARE(w.StatusBar->currentMessage(), saved);
 
     w.BtnDruckenClick();
     QCOMPARE(win->printer.jobs().size(), 2);

@@ -267,6 +267,7 @@ void TestCliCommands::missingPictureStillRenders() {
                               progDir_->path());
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     QVERIFY(!QImage(png).isNull());
+    QVERIFY2(run.err.contains(QStringLiteral("gone.jpg")), qPrintable(run.err)); // named
 
     // A picture file that exists but is no picture: reported, the rest still drawn.
     makeFile(doc.BildFormat[0].DateiName, "not a jpeg");

@@ -17,6 +17,7 @@
 #include <functional>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/mount.h>
@@ -35,6 +36,8 @@ private Q_SLOTS:
     void fullDiskKeepsThePreviousFile();
     void killedSaveLeavesNothing_data();
     void killedSaveLeavesNothing();
+    void writesThroughALink_data() { fullDiskKeepsThePreviousFile_data(); }
+    void writesThroughALink();
 
 private:
     std::unique_ptr<TestProgDir> progDir_;
@@ -225,6 +228,34 @@ void TestSafeWrites::killedSaveLeavesNothing() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QStringLiteral("target.zvx")});
     QCOMPARE(bytesOf(target), kPrevious);
+}
+
+// Through d/name -> ../real/name the target is the file: it gets the new content (a cover's
+// previous one goes to the target's backup), the link stays, nothing is left beside it.
+void TestSafeWrites::writesThroughALink() {
+    QFETCH(QString, name);
+    QFETCH(Output, output);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("d")));
+    QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("real")));
+    const QString real = dir.filePath(QStringLiteral("real/") + name);
+    const QString link = dir.filePath(QStringLiteral("d/") + name);
+    QFile previous(real);
+    QVERIFY(previous.open(QIODevice::WriteOnly));
+    previous.write(kPrevious);
+    previous.close();
+    const QByteArray target = QFile::encodeName(QStringLiteral("../real/") + name);
+    QCOMPARE(::symlink(target.constData(), QFile::encodeName(link).constData()), 0);
+
+    QCOMPARE(output(link, progDir_->path()), QString());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(QFileInfo(link).symLinkTarget(), QFileInfo(real).absoluteFilePath());
+    QVERIFY(bytesOf(real) != kPrevious);
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("d")))
+                 .entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList{name});
+    if (name.endsWith(QLatin1String(".zvx")))
+        QCOMPARE(bytesOf(dir.filePath(QStringLiteral("real/out.bak"))), kPrevious);
 }
 
 QTEST_MAIN(TestSafeWrites)

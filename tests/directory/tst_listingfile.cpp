@@ -224,6 +224,13 @@ void TestListingFile::listingFileRoundTrip_data() {
     const DirectoryListing wide{"/media/東京/", "Ёлка", "ü", "  日本", ""};
     QTest::newRow("beyond Windows-1252 as UTF-8") << wide << encodeText(wide.join("\r\n") + "\r\n");
     QTest::newRow("heading only") << DirectoryListing{"X"} << QByteArray("X\r\n");
+    // A first line starting with U+FEFF gets a byte order mark of its own.
+    const QString marks(2, QChar(0xFEFF));
+    QTest::newRow("heading of two marks")
+        << DirectoryListing{marks, "A", ""}
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\r\nA\r\n\r\n");
+    QTest::newRow("text of one mark")
+        << DirectoryListing{QString(QChar(0xFEFF))} << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\r\n");
 }
 
 void TestListingFile::listingFileRoundTrip() {
@@ -233,6 +240,10 @@ void TestListingFile::listingFileRoundTrip() {
     QVERIFY(SaveListingAs(path, listing));
     QCOMPARE(readAll(path), bytes);
     QCOMPARE(LoadListingFile(path), listing);
+    // Text files follow the same rules.
+    const QString text = tmp_.filePath("round.txt");
+    writeTextLines(text, listing);
+    QCOMPARE(readTextLines(text), listing);
 }
 
 void TestListingFile::loadCompletesPairsAndKeepsLines_data() {
@@ -246,9 +257,12 @@ void TestListingFile::loadCompletesPairsAndKeepsLines_data() {
     QTest::newRow("empty") << QByteArray() << DirectoryListing{};
     QTest::newRow("byte order mark inside") << QByteArray("\xEF\xBB\xBFH\r\xEF\xBB\xBF")
                                             << DirectoryListing{"H", QString(QChar(0xFEFF)), ""};
-    QTest::newRow("two marks only") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << DirectoryListing{};
+    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << DirectoryListing{};
+    // Only the first mark is dropped: the second is part of the heading.
+    QTest::newRow("two marks only")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF") << DirectoryListing{QString(QChar(0xFEFF))};
     QTest::newRow("two marks at the start")
-        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFH") << DirectoryListing{"H"};
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFH") << DirectoryListing{QStringLiteral("\uFEFFH")};
     QTest::newRow("Windows-1252 after a mark drops the mark")
         << QByteArray("\xEF\xBB\xBFH\xFC") << DirectoryListing{"H\u00FC"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\n\r\n") << DirectoryListing{"", "", ""};

@@ -17,13 +17,14 @@ QStringList fixtureLines(const QString& name) {
 }
 
 // Reads lines into a reset document; returns the error text (empty on success).
-QString readInto(const QStringList& lines, CoverDocument& doc,
-                 std::optional<int>* layout = nullptr) {
+QString readInto(const QStringList& lines, CoverDocument& doc, std::optional<int>* layout = nullptr,
+                 QStringList* notLoaded = nullptr) {
     doc.reset();
     try {
         CoverReader r(lines, doc, QStringLiteral("test.zvx"));
         const std::optional<int> l = r.read();
         if (layout) *layout = l;
+        if (notLoaded) *notLoaded = r.notLoaded();
     } catch (const AppError& e) {
         return e.message();
     }
@@ -306,8 +307,15 @@ void TestCoverFile::pictureSides() {
                                 "0", path,    "",      "Arial", "0", "0", "0", "0",
                                 "0", "0",     "",      "Arial", "0", "0", "0", "0",
                                 "0", "",      "Arial", "0",     "0", "0", "0", "0"};
-        QCOMPARE(readInto(lines, doc), QString());
+        QStringList notLoaded;
+        QCOMPARE(readInto(lines, doc, nullptr, &notLoaded), QString());
         QCOMPARE(int(doc.Inhalt[0]), path == pic ? 3 : 0);
+        // A missing file is named; it is no picture side of this form, but it was meant as one.
+        QCOMPARE(
+            notLoaded,
+            path == pic
+                ? QStringList()
+                : QStringList{QStringLiteral("The picture file \"%1\" does not exist.").arg(path)});
         QCOMPARE(doc.Bild[0].isNull(), path != pic);
         QCOMPARE(doc.BildFormat[0].Ausrichtung, 0);
     }
@@ -315,9 +323,12 @@ void TestCoverFile::pictureSides() {
     // Version 2.0: a picture side stays one without its file and keeps the path on saving.
     QStringList lines = fixtureLines(QStringLiteral("cover_v20_all.zvx"));
     CoverDocument doc;
-    QCOMPARE(readInto(lines, doc), QString());
+    QStringList notLoaded;
+    QCOMPARE(readInto(lines, doc, nullptr, &notLoaded), QString());
     QCOMPARE(int(doc.Inhalt[2]), 3);
     QVERIFY(doc.Bild[2].isNull());
+    QCOMPARE(notLoaded.size(), 1);
+    QVERIFY2(notLoaded[0].contains(QStringLiteral("fehlt.bmp")), qPrintable(notLoaded[0]));
     doc.CoverLayout = 1;
     QCOMPARE(CoverWriter::WriteCover(doc), lines);
     // A stored relative path with backslashes is found in the program directory.

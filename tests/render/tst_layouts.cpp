@@ -45,6 +45,8 @@ private Q_SLOTS:
     void sheets();
     void compositionOrder();
     void contentOnlyParts();
+    void listingRowsStayBetweenTheBands_data();
+    void listingRowsStayBetweenTheBands();
 };
 
 void TestLayouts::outlines_data() {
@@ -246,6 +248,63 @@ void TestLayouts::contentOnlyParts() {
     QVERIFY(r.elements(Type::Text).isEmpty());
     // The background still leaves the bands' room.
     QCOMPARE(r.elements(Type::Fill).value(0).rect, QRect(190, 140, 1380, 920));
+}
+
+void TestLayouts::listingRowsStayBetweenTheBands_data() {
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<int>("side");
+    for (int layout = 0; layout < 4; ++layout)
+        for (int side = 0; side < CoverDocument::SideCount; ++side)
+            if (SingleSidePlacement(layout, side))
+                QTest::addRow("layout %d side %d", layout, side) << layout << side;
+}
+
+// Every listing size against every band size, bands and heading on and off: each row lies
+// wholly inside the room the bands leave, and one more row would not.
+void TestLayouts::listingRowsStayBetweenTheBands() {
+    QFETCH(int, layout);
+    QFETCH(int, side);
+    const SidePlacement place = *SingleSidePlacement(layout, side);
+    CoverDocument doc;
+    doc.CoverLayout = quint8(layout);
+    doc.Inhalt[side] = 1;
+    DirectoryListing listing{QStringLiteral("/start/")};
+    for (int i = 0; i < 400; ++i)
+        listing << QStringLiteral("E%1").arg(i) << QStringLiteral("c%1").arg(i);
+    doc.VerzListe[side] = listing;
+    const QRect content = place.contentArea;
+    for (int size = 0; size <= 4; ++size)
+        for (int band = 0; band <= 8; ++band)
+            for (int shown = 0; shown < 8; ++shown) {
+                const bool head = shown & 1, foot = shown & 2, heading = shown & 4;
+                doc.VerzFormat[side].Groesse = size;
+                doc.VerzFormat[side].StartVerz = heading;
+                doc.KopfFormat[side].Groesse = band;
+                doc.KopfFormat[side].Sichtbar = head;
+                doc.FussFormat[side].Groesse = 8 - band;
+                doc.FussFormat[side].Sichtbar = foot;
+                const Recording r =
+                    record([&](QPainter& p) { DrawSingleSide(p, doc, side, SideTexts{}); });
+                const int top = (content.top() + (head ? band + 4 : 0)) * 10;
+                const int bottom = (content.top() + content.height() - (foot ? 12 - band : 0)) * 10;
+                int lowest = 0;
+                for (const auto& e : r.elements(Type::Text)) {
+                    const QString where = QStringLiteral("size %1 band %2 shown %3: %4 at %5")
+                                              .arg(size)
+                                              .arg(band)
+                                              .arg(shown)
+                                              .arg(e.text)
+                                              .arg(e.pos.y());
+                    QVERIFY2(e.pos.y() >= top && e.pos.y() + e.cell <= bottom, qPrintable(where));
+                    lowest = std::max(lowest, e.pos.y() + e.cell);
+                }
+                QVERIFY2(lowest + (size + 2) * 10 > bottom,
+                         qPrintable(QStringLiteral("size %1 band %2 shown %3: room left below %4")
+                                        .arg(size)
+                                        .arg(band)
+                                        .arg(shown)
+                                        .arg(lowest)));
+            }
 }
 
 QTEST_MAIN(TestLayouts)
