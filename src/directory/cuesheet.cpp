@@ -20,6 +20,7 @@ namespace {
 constexpr qint64 kFramesPerSecond = 75;
 constexpr qint64 kRawSectorBytes = 2352; // a sector of CD audio in a BIN file
 constexpr int kMaxRetries = 100;
+constexpr long kMaxFrames = 100L * 3600 * kFramesPerSecond; // beyond 100 hours: not a position
 
 // The commands of the format; a line starting with anything else is left out when libcue
 // refuses the whole sheet.
@@ -113,7 +114,8 @@ TrackList ReadCueSheet(const QByteArray& bytes, const QString& folder, const QSt
         const Track* t = cd_get_track(cd.get(), i);
         if (!t || track_get_mode(t) != MODE_AUDIO) continue; // data tracks hold no music
         const Cdtext* cdtext = track_get_cdtext(t);
-        const long start = track_get_index(t, 1); // -1: the sheet gives no position
+        long start = track_get_index(t, 1); // -1: the sheet gives no position
+        if (start > kMaxFrames) start = -1;
         list.tracks.push_back(
             {text(cdtext_get(PTI_PERFORMER, cdtext)), text(cdtext_get(PTI_TITLE, cdtext)), -1});
         places.push_back({text(track_get_filename(t)), start});
