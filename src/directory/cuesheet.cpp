@@ -5,12 +5,15 @@
 #include "platform/stringtable.h"
 #include "platform/textcodec.h"
 
+#include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QSet>
+#include <unistd.h>
 
 extern "C" {
 #include <libcue.h>
@@ -46,12 +49,22 @@ struct CdDeleter {
 };
 using CdPtr = std::unique_ptr<Cd, CdDeleter>;
 
-// libcue's parser keeps its state in globals.
+// libcue's parser keeps its state in globals, and it writes every character it cannot read
+// to the terminal; the reader counts such lines itself, so that output is dropped.
 CdPtr parse(const QStringList& lines) {
     static QMutex mutex;
     const QMutexLocker lock(&mutex);
     const QByteArray utf8 = lines.join(u'\n').toUtf8() + '\n';
-    return CdPtr(cue_parse_string(utf8.constData()));
+    std::fflush(stderr);
+    const int terminal = ::dup(STDERR_FILENO);
+    const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (terminal >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
+    CdPtr cd(cue_parse_string(utf8.constData()));
+    std::fflush(stderr);
+    if (terminal >= 0 && null >= 0) ::dup2(terminal, STDERR_FILENO);
+    if (null >= 0) ::close(null);
+    if (terminal >= 0) ::close(terminal);
+    return cd;
 }
 
 QString text(const char* s) {
