@@ -28,8 +28,10 @@ QString synopsis(CliCommand command) {
     case CliCommand::Convert:
         return QStringLiteral("convert IN.zvx OUT.zvx");
     case CliCommand::Scan:
-        return QStringLiteral("scan DIR|IMAGE.iso -o OUT.vmk|OUT.txt|OUT.htm|OUT.html "
-                              "[--depth 1..8] [--files MASK] [--folder PATH]");
+        return QStringLiteral("scan DIR|IMAGE.iso|LIST.cue|LIST.m3u|LIST.m3u8 "
+                              "-o OUT.vmk|OUT.txt|OUT.htm|OUT.html "
+                              "[--depth 1..8] [--files MASK] [--folder PATH] [--audio] "
+                              "[--audio-cd]");
     case CliCommand::Listing:
         return QStringLiteral("listing IN.vmk -o OUT.vmk|OUT.txt|OUT.htm|OUT.html");
     case CliCommand::None:
@@ -172,6 +174,8 @@ CliParser::Result CliParser::parse(const QStringList& args) {
         p.addOption(valueOption({QStringLiteral("depth")}, QStringLiteral("1..8")));
         p.addOption(valueOption({QStringLiteral("files")}, QStringLiteral("MASK")));
         p.addOption(valueOption({QStringLiteral("folder")}, QStringLiteral("PATH")));
+        p.addOption(QCommandLineOption(QStringLiteral("audio")));
+        p.addOption(QCommandLineOption(QStringLiteral("audio-cd")));
     }
 
     if (!p.parse(QStringList{QStringLiteral("zarvex-cli")} + rest)) {
@@ -250,6 +254,8 @@ CliParser::Result CliParser::parse(const QStringList& args) {
             check.integer(p, QStringLiteral("depth"), 1, 8, o.depth);
         if (p.isSet(QStringLiteral("files"))) o.fileMask = p.value(QStringLiteral("files"));
         if (p.isSet(QStringLiteral("folder"))) o.imageFolder = p.value(QStringLiteral("folder"));
+        o.audioComments = p.isSet(QStringLiteral("audio"));
+        o.audioCd = p.isSet(QStringLiteral("audio-cd"));
         break;
     case CliCommand::Listing:
         check.extension(o.inputs.value(0), {QStringLiteral(".VMK")});
@@ -357,12 +363,17 @@ QString CliParser::helpText(CliCommand command) {
     case CliCommand::Scan:
         text += QStringLiteral(
             "Reads the folder tree below DIR, or inside the ISO 9660 disc image IMAGE.iso,\n"
-            "into a listing; the extension of the output chooses listing file (.vmk), plain\n"
-            "text (.txt) or web page (.htm, .html).\n"
+            "or the tracks of a CUE sheet or M3U playlist, into a listing; the extension of\n"
+            "the output chooses listing file (.vmk), plain text (.txt) or web page (.htm,\n"
+            ".html).\n"
             "  --depth D     levels to read, 1..8 (default 8)\n"
             "  --files MASK  list files matching MASK too (e.g. \"*.mp3\"); default: folders\n"
             "                only\n"
-            "  --folder PATH the folder inside the disc image to start at (e.g. /MUSIK)\n\n");
+            "  --folder PATH the folder inside the disc image to start at (e.g. /MUSIK)\n"
+            "  --audio       list files (all, or those of --files) with their title and\n"
+            "                playing time as comments\n"
+            "  --audio-cd    read the tracks of an audio CD: a drive (/dev/sr0) or an image\n"
+            "                (BIN/CUE, TOC)\n\n");
         break;
     case CliCommand::Listing:
         text += QStringLiteral(

@@ -31,6 +31,8 @@ struct CliOptions {
     int depth = 8;                   // 1..8
     std::optional<QString> fileMask; // files mode with this mask
     QString imageFolder;             // start folder inside a disc image; empty: its top
+    bool audioComments = false;      // files get their tags and playing time as comments
+    bool audioCd = false;            // the input is an audio CD drive or disc image
 };
 
 class CliParser {

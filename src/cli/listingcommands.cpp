@@ -2,10 +2,12 @@
 #include "cli/clidialogs.h"
 #include "cli/clistrings.h"
 #include "cli/scanprogress.h"
+#include "directory/audiotags.h"
 #include "directory/directoryreader.h"
 #include "directory/directorystrings.h"
 #include "directory/discimagereader.h"
 #include "directory/listingfile.h"
+#include "directory/tracklistdrive.h"
 #include "document/documentstrings.h"
 #include "platform/apperror.h"
 #include "platform/stringtable.h"
@@ -29,12 +31,18 @@ void ListingCommands::save(const QString& path, const QStringList& listing) {
 int ListingCommands::scan() {
     const QString input = o_.inputs.value(0);
     DirFilterSettings filter;
-    if (o_.fileMask) {
+    if (o_.fileMask || o_.audioComments) {
         filter.OnlyDirectories = false;
-        filter.FileMask = *o_.fileMask;
+        filter.FileMask = o_.fileMask.value_or(QStringLiteral("*"));
+    }
+    if (o_.audioCd) return saveTracks(ReadAudioCdListing(input), {});
+    const QFileInfo info(input);
+    if (info.isFile() && IsTrackListFile(input)) {
+        ReadProblems problems;
+        DirectoryListing tracks = ReadTrackListFile(input, problems);
+        return saveTracks(tracks, problems);
     }
     // Anything but a folder is taken for an image, so a wrong file gets the image's message.
-    const QFileInfo info(input);
     if (!info.isDir() && (info.exists() || DiscImage::isImageFile(input)))
         return scanImage(input, filter);
     if (!o_.imageFolder.isEmpty())
@@ -47,9 +55,12 @@ int ListingCommands::scan() {
 
     DirectoryListing listing;
     DirectoryReader reader(listing, o_.depth - 1, filter);
+    ReadProblems problems;
+    if (o_.audioComments) reader.fileComment = AudioFileComments(problems);
     ScanProgress progress(reader, showProgress_ ? &err_ : nullptr);
     const bool found = reader.ReadListing(headingFor(input), input, dialogs_);
     progress.finishProgress();
+    problems.report(dialogs_);
     for (const QString& folder : progress.unreadable())
         err_ << CliDialogs::oneLine(LadeTextArg(StrCliFolderUnreadable, folder)) << Qt::endl;
     if (!found) return CliBadInput; // the reader has told why
@@ -68,6 +79,17 @@ int ListingCommands::scanImage(const QString& file, const DirFilterSettings& fil
     progress.finishProgress();
     if (!found) return CliBadInput;
     save(o_.output, listing);
+    return CliOk;
+}
+
+// A track list is made from what could be read; the problems are told in one message.
+int ListingCommands::saveTracks(const DirectoryListing& tracks, const ReadProblems& problems) {
+    problems.report(dialogs_);
+    if (tracks.size() < 2) {
+        dialogs_.message(MsgKind::Information, MsgButtons::Ok, LadeText(IdMsgNothingFound));
+        return CliBadInput;
+    }
+    save(o_.output, tracks);
     return CliOk;
 }
 

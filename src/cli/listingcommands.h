@@ -1,14 +1,15 @@
 #pragma once
 #include "cli/clioptions.h"
 #include "directory/dirfiltersettings.h"
+#include "directory/tracklist.h"
 
 #include <QTextStream>
 
 class Dialogs;
 
-// The listing commands of zarvex-cli: scan a folder tree or a disc image, convert a listing
-// file. Each
-// returns the exit status; bad input throws AppError naming the file or folder.
+// The listing commands of zarvex-cli: scan a folder tree, a disc image, a track list or an
+// audio CD, convert a listing file. Each returns the exit status; bad input throws AppError
+// naming the file or folder.
 class ListingCommands {
 public:
     ListingCommands(const CliOptions& options, QTextStream& err, Dialogs& dialogs,
@@ -23,6 +24,7 @@ public:
 
 private:
     int scanImage(const QString& file, const DirFilterSettings& filter);
+    int saveTracks(const DirectoryListing& tracks, const ReadProblems& problems);
     void save(const QString& path, const QStringList& listing);
 
     const CliOptions& o_;

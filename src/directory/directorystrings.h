@@ -17,6 +17,20 @@ enum DirectoryStringId {
     StrImageFilter = 734,         // file dialog filter for disc images
     StrImageUnreadable = 735,     // the disc image "%1" cannot be read
     StrImageOpenTitle = 736,      // title of the file dialog that picks a disc image
+    StrAudioComments = 460,       // check box: titles and playing times as comments
+    StrTrackListEntry = 461,      // the drive box entry that picks a track list file
+    StrTrackListFilter = 462,     // file dialog filter for track lists
+    StrTrackListOpenTitle = 463,  // title of the file dialog that picks a track list
+    StrAudioCdEntry = 464,        // drive box: an audio CD in drive %1
+    StrTotalTime = 465,           // total playing time %1 of the listing
+    StrReadProblems = 466,        // %1 problems in a reading, %2 the first of them
+    StrProblemNoAudio = 467,      // "%1" holds no readable audio
+    StrProblemMissing = 468,      // "%1" was not found
+    StrProblemLine = 469,         // line %1 of "%2" cannot be read
+    StrTrackListUnreadable = 470, // the track list "%1" cannot be read
+    StrAudioCdUnreadable = 471,   // no audio CD can be read from "%1"
+    StrAudioCdHeading = 472,      // heading of an audio CD without CD-Text
+    StrProblemsMore = 473,        // ... and %1 more
 };
 
 // Ids of the program's texts that this area uses.

@@ -6,4 +6,6 @@
 struct DirFilterSettings {
     bool OnlyDirectories = true;
     QString FileMask = QStringLiteral("*.*");
+    // Files mode: the comment of every audio file gets its tags and playing time.
+    bool AudioComments = false;
 };

@@ -37,7 +37,7 @@ bool holds(const QString& location, const QString& path) {
 } // namespace
 
 QString DriveEntry::displayText() const {
-    if (location.isEmpty()) return label;
+    if (location.isEmpty() || kind == DriveKind::AudioCd) return label; // names its drive
     // Another kind names a file (a disc image); its folders would crowd the narrow box.
     const QString place = kind == DriveKind::Folder ? location : QFileInfo(location).fileName();
     if (label.isEmpty() || label == place) return place;

@@ -13,8 +13,9 @@ struct MountedVolume {
 };
 
 // One entry of the drive box. Folder entries are mounted volumes (or the home folder) whose
-// folders are read directly; other kinds bring their own way of reading a tree.
-enum class DriveKind { Folder, Other };
+// folders are read directly; other kinds bring their own way of reading a tree (Other: a
+// disc image; TrackList: a CUE sheet or playlist; AudioCd: a drive holding an audio CD).
+enum class DriveKind { Folder, Other, TrackList, AudioCd };
 
 struct DriveEntry {
     DriveKind kind = DriveKind::Folder;

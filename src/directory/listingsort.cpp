@@ -92,12 +92,16 @@ void SortAndIndentListing(DirectoryListing& listing, const QCollator& collator) 
             componentIds.begin() + keyStart[b], componentIds.begin() + keyStart[b + 1]);
     });
 
-    QStringList lines(count);
-    for (qsizetype j = 0; j < count; ++j)
+    QStringList lines(count), comments(count);
+    for (qsizetype j = 0; j < count; ++j) {
         lines[j] = IndentEntryName(listing.at(2 * order[j] + 1));
+        if (2 * order[j] + 2 < listing.size()) comments[j] = listing.at(2 * order[j] + 2);
+    }
     // The views into the old keys die here, after the last use.
     idOf.clear();
     names.clear();
-    for (qsizetype j = 0; j < count; ++j)
+    for (qsizetype j = 0; j < count; ++j) {
         listing[2 * j + 1] = std::move(lines[j]);
+        if (2 * j + 2 < listing.size()) listing[2 * j + 2] = std::move(comments[j]);
+    }
 }

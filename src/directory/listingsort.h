@@ -16,7 +16,7 @@ QCollator ListingCollator();
 // Replaces the keys on the entry lines (1, 3, 5, ...) with their entry lines in tree order:
 // siblings sorted by the collator, every folder directly followed by its contents. Names that
 // compare equal (differing only in letter case) are all kept, ordered by exact comparison;
-// identical keys keep their order. Comment lines are not touched.
+// identical keys keep their order. Each comment line moves with its entry.
 void SortAndIndentListing(DirectoryListing& listing);
 void SortAndIndentListing(DirectoryListing& listing, const QCollator& collator);
 

@@ -1,4 +1,5 @@
 #include "directory/treereading.h"
+#include "directory/audiotags.h"
 #include "directory/directoryreader.h"
 #include "directory/directorystrings.h"
 #include "directory/listingsort.h"
@@ -46,6 +47,7 @@ void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, Dire
     out.clear();
     out.append(ListedName(request.heading));
     ProgressReader reader(out, request.tiefe, request.filter, progress);
+    if (request.filter.AudioComments) reader.fileComment = AudioFileComments(progress.problems);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(request.start);
     if (!progress.cancelled()) SortAndIndentListing(out);

@@ -1,5 +1,6 @@
 #pragma once
 #include "directory/dirfiltersettings.h"
+#include "directory/tracklist.h"
 #include "document/directorylisting.h"
 #include "platform/backgroundwork.h"
 
@@ -29,6 +30,8 @@ public:
     QString currentFolder() const;
     void cancel() { cancelled_.store(true); }
     bool cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
+    // What the reading could not read; written by the reading, read after it ended.
+    ReadProblems problems;
 
 private:
     std::atomic<int> folders_{0};
@@ -57,6 +60,7 @@ public:
     QString progressText() const override;
 
     bool cancelled() const { return progress_.cancelled(); }
+    const ReadProblems& problems() const { return progress_.problems; }
     DirectoryListing& result() { return result_; }
     // What the reading threw, thrown again on the calling (user-interface) thread.
     void rethrowFailure() const {

@@ -54,9 +54,9 @@ void TreeWalker::ScanDirectory(const QString& path) {
     scan(bytes, key);
 }
 
-void TreeWalker::appendKey(const QString& key) {
+void TreeWalker::appendKey(const QString& key, const QString& comment) {
     target_->append(key);
-    target_->append(QString());
+    target_->append(ListedName(comment));
 }
 
 // path ends in '/' and key is the key of the folder being read (empty for the start).
@@ -71,8 +71,9 @@ void TreeWalker::scan(QByteArray& path, QString& key) {
     const qsizetype keyLength = key.size();
     for (const TreeEntry& e : entries) {
         if (e.kind != TreeEntry::File) continue;
-        if (!onlyDirectories_ && mask_.matches(e.name))
-            appendKey(key + kKeySeparator + ListedName(e.name));
+        if (onlyDirectories_ || !mask_.matches(e.name)) continue;
+        appendKey(key + kKeySeparator + ListedName(e.name),
+                  fileComment ? fileComment(path + e.raw) : QString());
     }
     for (const TreeEntry& e : entries) {
         const bool folder = e.kind == TreeEntry::Folder || e.kind == TreeEntry::FolderLink;

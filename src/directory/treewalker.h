@@ -48,6 +48,9 @@ public:
     // Told about every folder the reading tries to read (its path, whether it could be
     // read), e.g. to show progress.
     std::function<void(const QByteArray& path, bool readable)> folderVisited;
+    // The comment line of each listed file, given its path (e.g. its audio tags); without
+    // it, comments stay empty.
+    std::function<QString(const QByteArray& path)> fileComment;
 
 protected:
     // Fills entries with the entries of the folder at path (ends in '/'), "." and ".."
@@ -62,7 +65,7 @@ protected:
 
 private:
     void scan(QByteArray& path, QString& key);
-    void appendKey(const QString& key);
+    void appendKey(const QString& key, const QString& comment = QString());
 
     DirectoryListing& listing_;
     DirectoryListing* target_; // the listing being filled

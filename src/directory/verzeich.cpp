@@ -64,7 +64,7 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     setObjectName(QStringLiteral("DlgVerzeichnis"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     SetTextId(this, 270);
-    setFixedSize(504, 447);
+    setFixedSize(504, 471);
 
     PanelVorschau = new QFrame(this);
     PanelVorschau->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -132,6 +132,16 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     LabelSchrift->setAlignment(Qt::AlignCenter);
     LabelSchrift->setGeometry(2, 2, 332, 33);
 
+    // Below everything: the audio option of a reading and the listing's total playing time.
+    CheckAudioTags = new QCheckBox(this);
+    CheckAudioTags->setObjectName(QStringLiteral("CheckAudioTags"));
+    SetTextId(CheckAudioTags, StrAudioComments);
+    CheckAudioTags->setGeometry(6, 447, 290, 20);
+    LabelSpielzeit = new QLabel(this);
+    LabelSpielzeit->setObjectName(QStringLiteral("LabelSpielzeit"));
+    LabelSpielzeit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelSpielzeit->setGeometry(300, 447, 200, 20);
+
     DlgDirFilter = new TDlgDirFilter(this);
     DlgVerzEdit = new TDlgVerzEdit(this);
     showEditor = [](TDlgVerzEdit& editor) { editor.exec(); };
@@ -150,6 +160,7 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
         DirectoryListBoxChange(item->data(Qt::UserRole).toString());
     });
     connect(BtnDirFilter, &QPushButton::clicked, this, &TDlgVerzeichnis::BtnDirFilterClick);
+    connect(CheckAudioTags, &QCheckBox::clicked, this, &TDlgVerzeichnis::CheckAudioTagsClick);
     connect(BtnLaden, &QPushButton::clicked, this, &TDlgVerzeichnis::BtnLadenClick);
     connect(OpenBtn, &QPushButton::clicked, this, &TDlgVerzeichnis::OpenBtnClick);
     connect(SaveBtn, &QPushButton::clicked, this, &TDlgVerzeichnis::SaveBtnClick);
@@ -188,6 +199,7 @@ void TDlgVerzeichnis::FormShow() {
     showDrives();
     showFolders();
     CheckStartVerzeichnis->setChecked(f.StartVerz == 1);
+    CheckAudioTags->setChecked(Model.Filter.AudioComments);
     RenderDialogPreview();
     updateSample();
     checkItem(TiefeItems, f.Tiefe);
@@ -197,6 +209,7 @@ void TDlgVerzeichnis::FormShow() {
 
 void TDlgVerzeichnis::RenderDialogPreview() {
     PaintBoxVorschau->render([this](QPainter& canvas) { Model.drawPreview(canvas); });
+    LabelSpielzeit->setText(Model.totalTimeText()); // every change of the listing is drawn
 }
 
 void TDlgVerzeichnis::updateSample() {
@@ -271,9 +284,10 @@ void TDlgVerzeichnis::CheckStartVerzeichnisClick() {
 }
 
 void TDlgVerzeichnis::DriveComboBoxChange() {
-    Model.DriveComboBoxChange(DriveComboBox->currentIndex());
+    const bool chosen = Model.DriveComboBoxChange(DriveComboBox->currentIndex());
     showDrives();  // a disc image entry now names its image
     showFolders(); // also puts the box back when the drive could not be read
+    if (chosen && Model.readsAtOnce()) BtnLadenClick();
 }
 
 void TDlgVerzeichnis::DirectoryListBoxChange(const QString& path) {
@@ -283,6 +297,10 @@ void TDlgVerzeichnis::DirectoryListBoxChange(const QString& path) {
 
 void TDlgVerzeichnis::BtnDirFilterClick() {
     DlgDirFilter->BtnDirFilterClick(Model.Filter);
+}
+
+void TDlgVerzeichnis::CheckAudioTagsClick() {
+    Model.Filter.AudioComments = CheckAudioTags->isChecked(); // for the next reading
 }
 
 void TDlgVerzeichnis::BtnLadenClick() {

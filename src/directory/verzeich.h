@@ -42,6 +42,7 @@ public:
     void DriveComboBoxChange();
     void DirectoryListBoxChange(const QString& path);
     void BtnDirFilterClick();
+    void CheckAudioTagsClick();
     void BtnLadenClick();
     void OpenBtnClick();
     void SaveBtnClick();
@@ -78,6 +79,8 @@ public:
     QPushButton* BtnSchriftfarbe = nullptr;
     QFrame* Panel3 = nullptr;
     QLabel* LabelSchrift = nullptr;
+    QCheckBox* CheckAudioTags = nullptr; // titles and playing times as comments
+    QLabel* LabelSpielzeit = nullptr;    // total playing time of the listing
     TDlgDirFilter* DlgDirFilter = nullptr;
     TDlgVerzEdit* DlgVerzEdit = nullptr;
 

@@ -32,9 +32,13 @@ std::optional<SidePlacement> placementFor(int layout, int side) {
 } // namespace
 
 VerzeichnisModel::VerzeichnisModel(Dialogs& dialogs) : dialogs_(dialogs) {
-    driveSource = [this] { return DriveList::current() << Images.entry(); };
+    driveSource = [this] {
+        return AudioCdEntries() + DriveList::current() << Images.entry() << Tracks.entry();
+    };
     readers_[DriveKind::Folder] = &ReadFolderTree;
     readers_[DriveKind::Other] = &ReadImageTree;
+    readers_[DriveKind::TrackList] = &ReadTrackListTree;
+    readers_[DriveKind::AudioCd] = &ReadAudioCdTree;
 }
 
 void VerzeichnisModel::setTreeReader(DriveKind kind, TreeReadFunction read) {
@@ -125,6 +129,7 @@ void VerzeichnisModel::prepareShow() {
 bool VerzeichnisModel::DriveComboBoxChange(int index) {
     if (index < 0 || index >= Drives.size()) return false;
     if (Images.isEntry(Drives[index])) return chooseImage(index);
+    if (Tracks.isEntry(Drives[index])) return chooseTrackList(index);
     if (index == DriveIndex) return true;
     const DriveEntry& entry = Drives[index];
     if (entry.kind != DriveKind::Folder) {
@@ -152,6 +157,20 @@ bool VerzeichnisModel::chooseImage(int index) {
     DriveIndex = index;
     StartLabel = Images.heading(Folders.directory());
     return true;
+}
+
+bool VerzeichnisModel::chooseTrackList(int index) {
+    if (!Tracks.pick(dialogs_)) return false;
+    Drives[index] = Tracks.entry();
+    DriveIndex = index;
+    Folders.clear();
+    StartLabel = Drives[index].location;
+    return true;
+}
+
+bool VerzeichnisModel::readsAtOnce() const {
+    const DriveEntry* drive = currentDrive();
+    return drive && (drive->kind == DriveKind::TrackList || drive->kind == DriveKind::AudioCd);
 }
 
 bool VerzeichnisModel::DirectoryListBoxChange(const QString& path) {
@@ -210,6 +229,8 @@ bool VerzeichnisModel::BtnLadenClick() {
     if (!ran || work.cancelled()) return false; // the working listing stays as it was
     work.rethrowFailure();
     Listing = std::move(work.result());
+    work.problems().report(dialogs_);
+    if (readsAtOnce() && !Listing.isEmpty()) StartLabel = Listing.first(); // "Band – Album"
     if (Listing.size() >= 2)
         ListingButtons = true;
     else

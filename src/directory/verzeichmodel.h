@@ -3,6 +3,7 @@
 #include "directory/drivelist.h"
 #include "directory/folderlist.h"
 #include "directory/imagedrive.h"
+#include "directory/tracklistdrive.h"
 #include "directory/treereading.h"
 #include "document/directorylisting.h"
 #include "document/formats.h"
@@ -36,15 +37,16 @@ public:
     int RowsPerColumn = -1; // from the last preview drawing
     DirFilterSettings Filter;
 
-    ImageDrive Images; // the last entry of the drive box
+    ImageDrive Images; // the last entries of the drive box
+    TrackListDrive Tracks;
     QList<DriveEntry> Drives;
     int DriveIndex = -1;
     FolderList Folders;
     QString StartLabel;          // LabelStartVerzeichnis
     bool ListingButtons = false; // delete, edit and save
 
-    // Where the drive box gets its entries: the mounted volumes and the disc image entry
-    // (tests put made-up drives here).
+    // Where the drive box gets its entries: audio CDs, the mounted volumes, the disc image
+    // and track list entries (tests put made-up drives here).
     std::function<QList<DriveEntry>()> driveSource;
     // A kind of drive entry other than a folder reads its tree through its own function.
     void setTreeReader(DriveKind kind, TreeReadFunction read);
@@ -67,6 +69,10 @@ public:
     bool DirectoryListBoxChange(const QString& path);
     // The folder a reading starts from.
     QString startLocation() const;
+    // A track list or audio CD is read as soon as it is chosen.
+    bool readsAtOnce() const;
+    // "Total playing time: …" of the working listing, empty when it has no times.
+    QString totalTimeText() const { return TotalPlayingTimeText(Listing); }
 
     // Each returns true when the listing changed and the preview needs drawing again.
     bool BtnLadenClick();
@@ -81,6 +87,7 @@ private:
     const DriveEntry* currentDrive() const;
     bool onImage() const;
     bool chooseImage(int index);
+    bool chooseTrackList(int index);
     bool moveInFileSystem(const QString& path);
     void followFolderList();
 

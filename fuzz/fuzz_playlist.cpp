@@ -1,0 +1,19 @@
+// The M3U/M3U8 playlist reader on arbitrary bytes: every entry becomes one pair of lines,
+// no line of the listing spans two lines, and nothing crashes.
+#include "directory/playlist.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size > 256 * 1024) return 0;
+    ReadProblems problems;
+    const TrackList list =
+        ReadPlaylist(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)),
+                     QStringLiteral("/nonexistent"), problems);
+    const DirectoryListing listing = TrackListing(list, QStringLiteral("fuzz"));
+    if (listing.size() != 1 + 2 * qsizetype(list.tracks.size())) std::abort();
+    for (const QString& line : listing)
+        if (line.contains(u'\n') || line.contains(u'\r')) std::abort();
+    return 0;
+}
