@@ -21,4 +21,5 @@ enum DocumentStringId {
     StrCoverIsFolder = 535,       // reason: there is a folder of that name
     StrCoverTooManyLines = 536,   // file "%1" has more than %2 lines
     StrCoverTooLargeToSave = 700, // reason: more than %1 lines or %2 MB could not be read again
+    StrCoverSaveFailedNew = 787,  // "%1" cannot be saved: %2 (there was no previous file)
 };

@@ -1,6 +1,7 @@
 #include "platform/qtprinter.h"
 #include "platform/apperror.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 
 #include <cups/cups.h>
 #include <QCoreApplication>
@@ -54,7 +55,7 @@ QPainter& QtPrinter::beginDoc() {
         QTemporaryFile file(QDir::tempPath() + QStringLiteral("/zarvex-job-XXXXXX"));
         file.setAutoRemove(false);
         if (!file.open())
-            throw AppError(LadeTextArg(StrJobFailed, printerName(), file.errorString()));
+            throw AppError(LadeTextArg(StrJobFailed, printerName(), FileReason(file)));
         jobFile_ = file.fileName();
         printer_.setOutputFileName(jobFile_);
     }
@@ -113,8 +114,8 @@ static QList<Option> jobOptions(QPrinter& printer) {
         break;
     case QPrinter::DuplexAuto:
         options.append(Option{"sides", layout.orientation() == QPageLayout::Portrait
-                                     ? "two-sided-long-edge"
-                                     : "two-sided-short-edge"});
+                                           ? "two-sided-long-edge"
+                                           : "two-sided-short-edge"});
         break;
     case QPrinter::DuplexLongSide:
         options.append(Option{"sides", "two-sided-long-edge"});
@@ -134,7 +135,7 @@ void QtPrinter::spool(const QString& path) {
     QFile file(path);
     const QString name = printerName();
     if (!file.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrJobFailed, name, file.errorString()));
+        throw AppError(LadeTextArg(StrJobFailed, name, FileReason(file)));
     const QByteArray queue = queueOf(name).toLocal8Bit();
     const QByteArray title = printer_.docName().toLocal8Bit();
     const auto options = jobOptions(printer_);
