@@ -17,6 +17,8 @@ enum DirectoryStringId {
     StrImageFilter = 734,         // file dialog filter for disc images
     StrImageUnreadable = 735,     // the disc image "%1" cannot be read
     StrImageOpenTitle = 736,      // title of the file dialog that picks a disc image
+    StrDirUnreadable = 788,       // after a reading: these folders could not be read:
+    StrDirUnreadableMore = 789,   // ... and %1 more
 };
 
 // Ids of the program's texts that this area uses.

@@ -23,6 +23,9 @@ const StringTableItem kStringsDirectory[] = {
     {StrImageFilter, u"Disc-Images (ISO)|*.ISO|Alle Dateien|*"},
     {StrImageUnreadable, u"Das Disc-Image \"%1\" kann nicht gelesen werden."},
     {StrImageOpenTitle, u"Disc-Image öffnen"},
+    {StrDirUnreadable,
+     u"Diese Ordner konnten nicht gelesen werden; ihr Inhalt fehlt im Verzeichnis:"},
+    {StrDirUnreadableMore, u"… und %1 weitere"},
     {StrDirOk + 1000, u"OK"},
     {StrDirCancel + 1000, u"Cancel"},
     {StrListingBadExtension + 1000,
@@ -41,5 +44,8 @@ const StringTableItem kStringsDirectory[] = {
     {StrImageFilter + 1000, u"Disc images (ISO)|*.ISO|All files|*"},
     {StrImageUnreadable + 1000, u"The disc image \"%1\" cannot be read."},
     {StrImageOpenTitle + 1000, u"Open disc image"},
+    {StrDirUnreadable + 1000,
+     u"These folders could not be read; their contents are missing from the listing:"},
+    {StrDirUnreadableMore + 1000, u"… and %1 more"},
 };
 const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

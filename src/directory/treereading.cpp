@@ -13,6 +13,25 @@ void ReadProgress::folderOpened(const QByteArray& path) {
     current_ = path; // shared, no copy of the bytes
 }
 
+void ReadProgress::folderUnreadable(const QByteArray& path) {
+    const QMutexLocker lock(&mutex_);
+    unreadable_.append(path);
+}
+
+QStringList ReadProgress::unreadableFolders() const {
+    const QMutexLocker lock(&mutex_);
+    QStringList names;
+    for (const QByteArray& path : unreadable_)
+        names << QFile::decodeName(path);
+    return names;
+}
+
+void ReadProgress::watch(TreeWalker& reader) {
+    reader.folderVisited = [this](const QByteArray& path, bool readable) {
+        if (!readable && !cancelled()) folderUnreadable(path);
+    };
+}
+
 QString ReadProgress::currentFolder() const {
     QByteArray path;
     {
@@ -46,6 +65,7 @@ void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, Dire
     out.clear();
     out.append(ListedName(request.heading));
     ProgressReader reader(out, request.tiefe, request.filter, progress);
+    progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(request.start);
     if (!progress.cancelled()) SortAndIndentListing(out);
