@@ -1,10 +1,13 @@
 // The folder records of a disc image on arbitrary bytes. The input is the image: its top
-// folder is the one the volume descriptor names, or the records from block 0 when there is
-// none; folders are then followed as a reading follows them, in all three kinds of names.
+// folder is the one the primary volume descriptor names (for Joliet names the one of the
+// supplementary descriptor that announces them, as the image reader takes it), or the records
+// from block 0 when there is none; folders are then followed as a reading follows them, in
+// all three kinds of names.
 #include "directory/isofolderparser.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -18,6 +21,31 @@ std::uint32_t le32(const char* p) {
 
 void check(bool ok) {
     if (!ok) std::abort();
+}
+
+using Extent = std::pair<std::uint32_t, std::uint32_t>; // first block, size in bytes
+
+// The top folder a volume descriptor names (its root record at byte 156).
+Extent rootOf(const char* vd) {
+    return {le32(vd + 156 + 2) + std::uint8_t(vd[156 + 1]), le32(vd + 156 + 10)};
+}
+
+// The descriptor of block 16 + i is of type t with the standard identifier.
+bool isDescriptor(const QByteArray& image, std::uint32_t i, char t) {
+    const qsizetype at = qsizetype(16 + i) * kBlock;
+    return image.size() >= at + kBlock && image[at] == t && image.mid(at + 1, 5) == "CD001";
+}
+
+// The first supplementary descriptor whose escape sequence announces UCS-2 (Joliet).
+std::optional<Extent> jolietRoot(const QByteArray& image) {
+    for (std::uint32_t i = 0; i < 64 && !isDescriptor(image, i, char(0xFF)); ++i) {
+        if (!isDescriptor(image, i, 2)) continue;
+        const char* vd = image.constData() + qsizetype(16 + i) * kBlock;
+        const char* esc = vd + 88;
+        if (esc[0] == '%' && esc[1] == '/' && (esc[2] == '@' || esc[2] == 'C' || esc[2] == 'E'))
+            return rootOf(vd);
+    }
+    return std::nullopt;
 }
 } // namespace
 
@@ -33,16 +61,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return true;
     };
 
-    std::pair<std::uint32_t, std::uint32_t> top{0, std::uint32_t(size)};
-    const char* pvd = image.constData() + 16 * kBlock;
-    if (blocks > 16 && QByteArrayView(pvd, 6) == "\x01" "CD001")
-        top = {le32(pvd + 156 + 2) + std::uint8_t(pvd[156 + 1]), le32(pvd + 156 + 10)};
-    if (top.first < blocks) (void)IsoFolderParser::hasRockRidge(image.mid(top.first * kBlock, kBlock));
+    Extent top{0, std::uint32_t(size)};
+    if (isDescriptor(image, 0, 1)) top = rootOf(image.constData() + 16 * kBlock);
+    if (top.first < blocks)
+        (void)IsoFolderParser::hasRockRidge(image.mid(top.first * kBlock, kBlock));
+    const Extent joliet = jolietRoot(image).value_or(top);
 
-    for (const auto names : {IsoFolderParser::Plain, IsoFolderParser::Joliet,
-                             IsoFolderParser::RockRidge}) {
+    for (const auto names :
+         {IsoFolderParser::Plain, IsoFolderParser::Joliet, IsoFolderParser::RockRidge}) {
         const IsoFolderParser parser(names, read);
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> folders{top};
+        std::vector<Extent> folders{names == IsoFolderParser::Joliet ? joliet : top};
         for (std::size_t i = 0; i < folders.size() && i < 32; ++i) {
             try {
                 for (const IsoRecord& r : parser.parse(folders[i].first, folders[i].second)) {

@@ -5,8 +5,25 @@ namespace {
 constexpr int IdMsgOverwrite = 804; // "... existiert bereits! Überschreiben?"
 } // namespace
 
+// A line that ends without a mark of its own ends a sentence where the next one begins; the
+// lines after one ending in a colon are the items of a list.
 QString CliDialogs::oneLine(const QString& text) {
-    QString line = text.simplified();
+    QString line;
+    bool list = false;
+    for (const QString& part : text.split(u'\n', Qt::SkipEmptyParts)) {
+        const QString sentence = part.simplified();
+        if (sentence.isEmpty()) continue;
+        if (!line.isEmpty()) {
+            const QChar last = line.back();
+            if (list && last != u':')
+                line += u',';
+            else if (!QStringLiteral(".:!?").contains(last))
+                line += u'.';
+            line += u' ';
+        }
+        if (sentence.endsWith(u':')) list = true;
+        line += sentence;
+    }
     return QStringLiteral("zarvex-cli: ") + line;
 }
 

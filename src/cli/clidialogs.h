@@ -19,7 +19,8 @@ public:
     bool printerSetupDialog(QPrinter& printer) override;
     int execDialog(QDialog& dialog) override;
 
-    // A message as one line of standard error: "zarvex-cli: TEXT", line breaks as spaces.
+    // A message as one line of standard error: "zarvex-cli: TEXT", its lines joined as
+    // sentences.
     static QString oneLine(const QString& text);
 
 private:

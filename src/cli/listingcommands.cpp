@@ -77,6 +77,8 @@ int ListingCommands::scanImage(const QString& file, const DirFilterSettings& fil
     ScanProgress progress(reader, showProgress_ ? &err_ : nullptr);
     const bool found = reader.ReadImageListing(folder, dialogs_);
     progress.finishProgress();
+    for (const QString& unreadable : progress.unreadable())
+        err_ << CliDialogs::oneLine(LadeTextArg(StrCliFolderUnreadable, unreadable)) << Qt::endl;
     if (!found) return CliBadInput;
     save(o_.output, listing);
     return CliOk;

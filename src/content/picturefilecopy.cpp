@@ -4,6 +4,7 @@
 #include "platform/paths.h"
 #include "platform/safefile.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,14 +42,14 @@ QString CopyPictureFile(const QString& source, const QString& destination, Dialo
 
     QFile in(src);
     if (!in.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrCannotRead, src, in.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, src, FileReason(in)));
     SafeFile out(dest);
     if (!out.open()) out.fail();
     QByteArray chunk;
     while (!in.atEnd()) {
         chunk = in.read(1 << 20);
         if (in.error() != QFileDevice::NoError)
-            throw AppError(LadeTextArg(StrCannotRead, src, in.errorString()));
+            throw AppError(LadeTextArg(StrCannotRead, src, FileReason(in)));
         if (!out.write(chunk)) out.fail();
     }
     if (!out.commit()) out.fail();

@@ -1,6 +1,6 @@
 #include "directory/directoryreader.h"
 
-#include <QFile>
+#include <cerrno>
 #include <sys/stat.h>
 
 namespace {
@@ -36,15 +36,22 @@ DIR* DirectoryReader::openFolder(const QByteArray& path) {
 bool DirectoryReader::readFolder(const QByteArray& path, std::vector<TreeEntry>& entries) {
     DIR* dir = openFolder(path);
     if (!dir) return false;
-    while (const dirent* e = ::readdir(dir)) {
+    // A medium removed half way ends the listing of a folder with an error, not at its end.
+    const auto next = [dir] {
+        errno = 0;
+        return ::readdir(dir);
+    };
+    while (const dirent* e = next()) {
         const char* name = e->d_name;
         if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0))) continue;
         const TreeEntry::Kind kind = kindOf(path, e);
         if (kind == TreeEntry::Other || (kind == TreeEntry::File && !listsFiles())) continue;
         QByteArray raw(name);
-        QString decoded = QFile::decodeName(raw);
+        QString decoded = DecodedName(raw);
         entries.push_back({std::move(raw), std::move(decoded), kind, false});
     }
+    const bool complete = errno == 0;
     ::closedir(dir);
-    return true;
+    if (!complete) entries.clear();
+    return complete;
 }

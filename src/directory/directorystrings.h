@@ -31,6 +31,8 @@ enum DirectoryStringId {
     StrAudioCdUnreadable = 471,   // no audio CD can be read from "%1"
     StrAudioCdHeading = 472,      // heading of an audio CD without CD-Text
     StrProblemsMore = 473,        // ... and %1 more
+    StrDirUnreadable = 788,       // after a reading: these folders could not be read:
+    StrDirUnreadableMore = 789,   // ... and %1 more
 };
 
 // Ids of the program's texts that this area uses.

@@ -233,11 +233,7 @@ QStringList DiscImage::folders(const QString& folder) {
         if ((e.kind == TreeEntry::Folder || e.kind == TreeEntry::FolderLink) && !e.hidden &&
             !e.name.startsWith(u'.'))
             names << e.name;
-    const QCollator collator = ListingCollator();
-    std::stable_sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
-        const int c = collator.compare(a, b);
-        return c != 0 ? c < 0 : a < b;
-    });
+    SortFolderNames(names);
     return names;
 }
 

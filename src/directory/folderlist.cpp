@@ -1,7 +1,6 @@
 #include "directory/folderlist.h"
+#include "directory/listingsort.h"
 
-#include <algorithm>
-#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 
@@ -22,10 +21,7 @@ bool FolderList::setDirectory(const QString& path, const QString& top) {
     QDir d(dir);
     QStringList children =
         d.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::NoSort);
-    QCollator collator;
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    collator.setNumericMode(true);
-    std::sort(children.begin(), children.end(), collator);
+    SortFolderNames(children); // in the order a reading lists them
 
     show(dir, children, top, QString());
     return true;

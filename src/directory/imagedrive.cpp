@@ -86,6 +86,7 @@ void ReadImageTree(const TreeReadRequest& request, ReadProgress& progress, Direc
     out.clear();
     out.append(request.heading);
     ProgressImageReader reader(out, request, image, progress);
+    progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(folder);
     if (!progress.cancelled()) SortAndIndentListing(out);

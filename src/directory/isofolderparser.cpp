@@ -1,5 +1,4 @@
 #include "directory/isofolderparser.h"
-#include "platform/textcodec.h"
 
 #include <sys/stat.h>
 
@@ -155,7 +154,7 @@ std::vector<IsoRecord> IsoFolderParser::parse(std::uint32_t lsn, std::uint32_t s
                 r.name = QString::fromLatin1(r.raw);
             }
         } else {
-            r.name = decodeText(r.raw);
+            r.name = DecodedName(r.raw);
         }
         // The parts of a large file are records of one name, each but the last flagged.
         const bool samePart = previousContinues && r.raw == previousRaw;

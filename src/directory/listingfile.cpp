@@ -4,6 +4,7 @@
 #include "platform/apperror.h"
 #include "platform/helptarget.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
@@ -59,10 +60,10 @@ DirectoryListing ParseListingFile(const QByteArray& bytes) {
 DirectoryListing LoadListingFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     return ParseListingFile(bytes);
 }
 

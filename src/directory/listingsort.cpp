@@ -14,6 +14,14 @@ QCollator ListingCollator() {
     return collator;
 }
 
+void SortFolderNames(QStringList& names) {
+    const QCollator collator = ListingCollator();
+    std::stable_sort(names.begin(), names.end(), [&](const QString& a, const QString& b) {
+        const int c = collator.compare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+}
+
 QString IndentEntryName(QStringView key) {
     const qsizetype last = key.lastIndexOf(kKeySeparator);
     const qsizetype separators = key.count(kKeySeparator);

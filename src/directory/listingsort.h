@@ -2,6 +2,7 @@
 #include "document/directorylisting.h"
 
 #include <QCollator>
+#include <QStringList>
 #include <QStringView>
 
 // The separator of the keys a reading produces: "/A/B" is folder B inside folder A of the
@@ -12,6 +13,10 @@ inline constexpr QChar kKeySeparator = u'/';
 // ("Track 9" before "Track 10"). A plain "C" locale gets the neutral root collation, which
 // would otherwise compare code units and tell letter case apart.
 QCollator ListingCollator();
+
+// Sorts the names of the folders inside one folder as a listing sorts siblings: by the
+// collator, exact comparison where names compare equal.
+void SortFolderNames(QStringList& names);
 
 // Replaces the keys on the entry lines (1, 3, 5, ...) with their entry lines in tree order:
 // siblings sorted by the collator, every folder directly followed by its contents. Names that

@@ -37,6 +37,9 @@ const StringTableItem kStringsDirectory[] = {
     {StrAudioCdUnreadable, u"Von \"%1\" kann keine Audio-CD gelesen werden."},
     {StrAudioCdHeading, u"Audio-CD"},
     {StrProblemsMore, u"… und %1 weitere"},
+    {StrDirUnreadable,
+     u"Diese Ordner konnten nicht gelesen werden; ihr Inhalt fehlt im Verzeichnis:"},
+    {StrDirUnreadableMore, u"… und %1 weitere"},
     {StrDirOk + 1000, u"OK"},
     {StrDirCancel + 1000, u"Cancel"},
     {StrListingBadExtension + 1000,
@@ -70,5 +73,8 @@ const StringTableItem kStringsDirectory[] = {
     {StrAudioCdUnreadable + 1000, u"No audio CD can be read from \"%1\"."},
     {StrAudioCdHeading + 1000, u"Audio-CD"},
     {StrProblemsMore + 1000, u"… and %1 more"},
+    {StrDirUnreadable + 1000,
+     u"These folders could not be read; their contents are missing from the listing:"},
+    {StrDirUnreadableMore + 1000, u"… and %1 more"},
 };
 const std::size_t kStringsDirectorySize = std::size(kStringsDirectory);

@@ -14,6 +14,25 @@ void ReadProgress::folderOpened(const QByteArray& path) {
     current_ = path; // shared, no copy of the bytes
 }
 
+void ReadProgress::folderUnreadable(const QByteArray& path) {
+    const QMutexLocker lock(&mutex_);
+    unreadable_.append(path);
+}
+
+QStringList ReadProgress::unreadableFolders() const {
+    const QMutexLocker lock(&mutex_);
+    QStringList names;
+    for (const QByteArray& path : unreadable_)
+        names << QFile::decodeName(path);
+    return names;
+}
+
+void ReadProgress::watch(TreeWalker& reader) {
+    reader.folderVisited = [this](const QByteArray& path, bool readable) {
+        if (!readable && !cancelled()) folderUnreadable(path);
+    };
+}
+
 QString ReadProgress::currentFolder() const {
     QByteArray path;
     {
@@ -48,6 +67,7 @@ void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, Dire
     out.append(ListedName(request.heading));
     ProgressReader reader(out, request.tiefe, request.filter, progress);
     if (request.filter.AudioComments) reader.fileComment = AudioFileComments(progress.problems);
+    progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(request.start);
     if (!progress.cancelled()) SortAndIndentListing(out);

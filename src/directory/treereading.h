@@ -9,7 +9,10 @@
 #include <functional>
 #include <QByteArray>
 #include <QMutex>
+#include <QStringList>
 #include <utility>
+
+class TreeWalker;
 
 // What one reading of a tree needs: the heading line (the start-directory label), the start
 // location (a folder for mounted volumes, the file of a disc image), the folder inside a
@@ -26,8 +29,13 @@ struct TreeReadRequest {
 class ReadProgress {
 public:
     void folderOpened(const QByteArray& path);
+    // A folder the reading met but could not read (no permission, the medium gone).
+    void folderUnreadable(const QByteArray& path);
     int folders() const { return folders_.load(std::memory_order_relaxed); }
     QString currentFolder() const;
+    QStringList unreadableFolders() const;
+    // Lets reader report the folders it cannot read here; a cancelled reading reports none.
+    void watch(TreeWalker& reader);
     void cancel() { cancelled_.store(true); }
     bool cancelled() const { return cancelled_.load(std::memory_order_relaxed); }
     // What the reading could not read; written by the reading, read after it ended.
@@ -38,6 +46,7 @@ private:
     std::atomic<bool> cancelled_{false};
     mutable QMutex mutex_;
     QByteArray current_;
+    QList<QByteArray> unreadable_;
 };
 
 // Reads a tree below request.start into out: heading, entries, sorted and indented. Another
@@ -61,6 +70,7 @@ public:
 
     bool cancelled() const { return progress_.cancelled(); }
     const ReadProblems& problems() const { return progress_.problems; }
+    QStringList unreadableFolders() const { return progress_.unreadableFolders(); }
     DirectoryListing& result() { return result_; }
     // What the reading threw, thrown again on the calling (user-interface) thread.
     void rethrowFailure() const {

@@ -4,9 +4,11 @@
 #include "platform/busycursor.h"
 #include "platform/dialogs.h"
 #include "platform/stringtable.h"
+#include "platform/textcodec.h"
 
 #include <algorithm>
 #include <QFile>
+#include <QStringDecoder>
 
 QString ListedName(const QString& name) {
     if (!name.contains(u'\r') && !name.contains(u'\n')) return name;
@@ -14,6 +16,12 @@ QString ListedName(const QString& name) {
     one.replace(u'\r', u' ');
     one.replace(u'\n', u' ');
     return one;
+}
+
+QString DecodedName(const QByteArray& raw) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString name = utf8(raw);
+    return utf8.hasError() ? fromWindows1252(raw) : name;
 }
 
 TreeWalker::TreeWalker(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter)

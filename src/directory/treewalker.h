@@ -13,6 +13,11 @@ class Dialogs;
 // blank.
 QString ListedName(const QString& name);
 
+// The name of a folder entry from its bytes, the same for every source: UTF-8 where the
+// bytes are valid UTF-8, Windows-1252 otherwise (as text files are read), so a name of an
+// older system reads as its letters instead of replacement marks.
+QString DecodedName(const QByteArray& raw);
+
 // One entry of a folder as a tree source reports it.
 struct TreeEntry {
     enum Kind { Other, File, Folder, FolderLink };

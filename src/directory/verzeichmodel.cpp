@@ -22,6 +22,17 @@ QString withoutTrailingSlash(QString path) {
     return path;
 }
 
+// The folders a reading could not read, in one message: the first few by name.
+QString unreadableMessage(const QStringList& folders) {
+    constexpr qsizetype Named = 10;
+    QString text = LadeText(StrDirUnreadable);
+    for (const QString& f : folders.first(std::min(Named, folders.size())))
+        text += u'\n' + f;
+    if (folders.size() > Named)
+        text += u'\n' + LadeTextArg(StrDirUnreadableMore, QString::number(folders.size() - Named));
+    return text;
+}
+
 // The dialog shows side 2 and 3 with their own rows whatever the layout.
 std::optional<SidePlacement> placementFor(int layout, int side) {
     if (auto p = SingleSidePlacement(layout, side)) return p;
@@ -231,6 +242,8 @@ bool VerzeichnisModel::BtnLadenClick() {
     Listing = std::move(work.result());
     work.problems().report(dialogs_);
     if (readsAtOnce() && !Listing.isEmpty()) StartLabel = Listing.first(); // "Band – Album"
+    if (const QStringList unreadable = work.unreadableFolders(); !unreadable.isEmpty())
+        dialogs_.message(MsgKind::Warning, MsgButtons::Ok, unreadableMessage(unreadable));
     if (Listing.size() >= 2)
         ListingButtons = true;
     else

@@ -5,6 +5,7 @@
 #include "platform/apperror.h"
 #include "platform/safefile.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 #include "platform/textcodec.h"
 
 #include <QFile>
@@ -12,7 +13,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 CoverFile::FaultHook g_faultHook;
@@ -22,7 +22,7 @@ QString injectedFault(CoverFile::SaveStep step) {
 }
 
 QString lastOsError() {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return SystemReason(errno);
 }
 
 // rename(2) replaces an existing target file in one step.
@@ -32,8 +32,10 @@ QString renameReplacing(const QString& from, const QString& to) {
     return {};
 }
 
+// Names the previous file only where there is one to keep.
 [[noreturn]] void saveFailed(const QString& path, const QString& reason) {
-    throw AppError(LadeTextArg(StrCoverSaveFailed, path, reason));
+    const int id = QFileInfo(path).isFile() ? StrCoverSaveFailed : StrCoverSaveFailedNew;
+    throw AppError(LadeTextArg(id, path, reason));
 }
 } // namespace
 
@@ -49,10 +51,10 @@ QStringList CoverFile::readLines(const QString& path) {
                                    QString::number(MaxFileSize >> 20)));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     const QByteArray bytes = f.read(MaxFileSize + 1);
     if (f.error() != QFileDevice::NoError)
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     if (bytes.size() > MaxFileSize)
         throw AppError(LadeTextArg(StrCoverTooLarge, path, QString::number(bytes.size() >> 20),
                                    QString::number(MaxFileSize >> 20)));

@@ -22,4 +22,5 @@ enum DocumentStringId {
     StrCoverTooManyLines = 536,   // file "%1" has more than %2 lines
     StrCoverTooLargeToSave = 700, // reason: more than %1 lines or %2 MB could not be read again
     StrCoverPictureMissing = 770, // the picture file "%1" does not exist
+    StrCoverSaveFailedNew = 787,  // "%1" cannot be saved: %2 (there was no previous file)
 };

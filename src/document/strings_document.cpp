@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-// Texts of the cover files and document commands (ids 520-549; English + 1000).
+// Texts of the cover files and document commands (ids 520-549, 700 and 787; English + 1000).
 const StringTableItem kStringsDocument[] = {
     {520, u"Die Datei \"%1\" kann nicht gelesen werden.\nZeile %2: %3\nDas geöffnete Dokument "
           u"bleibt unverändert."},
@@ -14,7 +14,7 @@ const StringTableItem kStringsDocument[] = {
     {526, u"Die Datei \"%1\" ist zu groß (%2 MB); eine Cover-Datei hat höchstens %3 MB."},
     {527, u"\"%1\" ist keine Datei."},
     {528, u"Die Datei \"%1\" ist leer."},
-    {529, u"Die Datei \"%1\" kann nicht gespeichert werden: %2\nDie bisherige Datei ist "
+    {529, u"Die Datei \"%1\" kann nicht gespeichert werden: %2.\nDie bisherige Datei ist "
           u"unverändert."},
     {530, u"die temporäre Datei lässt sich nicht vollständig schreiben (%1)"},
     {531, u"die Sicherungskopie \"%1\" lässt sich nicht anlegen (%2)"},
@@ -27,6 +27,8 @@ const StringTableItem kStringsDocument[] = {
           u"nicht wieder öffnen"},
     {770, u"Die Bilddatei \"%1\" ist nicht vorhanden."},
     {1770, u"The picture file \"%1\" does not exist."},
+    {787, u"Die Datei \"%1\" kann nicht gespeichert werden: %2."},
+    {1787, u"The file \"%1\" cannot be saved: %2."},
     {1700, u"it would have more than %1 lines or %2 MB, and a cover file that large cannot be "
            u"opened again"},
     {1520, u"The file \"%1\" cannot be read.\nLine %2: %3\nThe open document is left as it "
@@ -39,7 +41,7 @@ const StringTableItem kStringsDocument[] = {
     {1526, u"The file \"%1\" is too large (%2 MB); a cover file has at most %3 MB."},
     {1527, u"\"%1\" is not a file."},
     {1528, u"The file \"%1\" is empty."},
-    {1529, u"The file \"%1\" cannot be saved: %2\nThe previous file is unchanged."},
+    {1529, u"The file \"%1\" cannot be saved: %2.\nThe previous file is unchanged."},
     {1530, u"the temporary file cannot be written completely (%1)"},
     {1531, u"the backup \"%1\" cannot be made (%2)"},
     {1532, u"the new file cannot be put in its place (%1)"},

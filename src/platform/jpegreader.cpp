@@ -1,8 +1,9 @@
 #include "platform/jpegreader.h"
+#include "platform/stringtable.h"
+#include "platform/systemreason.h"
 
 #include <algorithm>
 #include <csetjmp>
-#include <cstdio>
 #include <cstring>
 #include <jerror.h>
 #include <jpeglib.h>
@@ -35,16 +36,18 @@ void onMessage(j_common_ptr cinfo, int level) {
 }
 
 // Even the best-compressed Huffman-coded picture needs one bit per 8 x 8 block and colour
-// component; twice that many pixels per byte leaves room, a header claiming more lies.
+// component; twice that many pixels per byte leaves room, a header claiming more lies. The
+// bound holds for small files too, so the work of a decoding stays in proportion to the
+// file: a few hundred bytes claiming millions of CMYK pixels would cost as much as a photo.
 constexpr quint64 MaxPixelsPerByte = 1024;
-constexpr quint64 SmallPictureArea = 4'000'000;
+constexpr quint64 SmallPictureArea = 256 * 256;
 
 // A damaged progressive file can hold endless scans; no real picture needs this many.
 void onProgress(j_common_ptr cinfo) {
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
     if (cinfo->is_decompressor && d->input_scan_number > 300) {
         auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-        std::snprintf(err->message, sizeof err->message, "too many scans");
+        err->message[0] = 0; // damaged, nothing more to say
         std::longjmp(err->jump, 1);
     }
 }
@@ -70,7 +73,7 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
     const quint64 area = quint64(cinfo.image_width) * cinfo.image_height;
     if (cinfo.image_width == 0 || cinfo.image_height == 0 || area > 64'000'000ull ||
         area > std::max(SmallPictureArea, quint64(data.size()) * MaxPixelsPerByte)) {
-        std::snprintf(err.message, sizeof err.message, "image too large");
+        err.message[0] = 0; // damaged
         return false;
     }
     jpeg_start_decompress(&cinfo);
@@ -78,7 +81,7 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
     const int comps = cinfo.output_components;
     image = QImage(w, h, comps == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (image.isNull()) {
-        std::snprintf(err.message, sizeof err.message, "out of memory");
+        err.message[0] = 0;
         return false;
     }
     // Adobe writes CMYK inverted; its APP14 marker tells us.
@@ -120,6 +123,15 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
     jpeg_finish_decompress(&cinfo);
     return true;
 }
+
+// libjpeg words its errors for developers: the user reads that the file is no JPEG picture
+// or is damaged, with libjpeg's words only as the detail of the latter.
+QString failureReason(const ErrorManager& err) {
+    if (err.pub.msg_code == JERR_NO_SOI) return NotPictureOfKind(QStringLiteral("JPEG"));
+    const QString detail = QString::fromLocal8Bit(err.message);
+    const QString damaged = LadeText(StrBadPictureData);
+    return detail.isEmpty() ? damaged : damaged + QStringLiteral(" (") + detail + u')';
+}
 } // namespace
 
 QImage decodeJpeg(const QByteArray& data, QString* error) {
@@ -133,7 +145,7 @@ QImage decodeJpeg(const QByteArray& data, QString* error) {
     const bool ok = decode(cinfo, err, data, image);
     jpeg_destroy_decompress(&cinfo);
     if (!ok) {
-        if (error) *error = QString::fromLocal8Bit(err.message);
+        if (error) *error = failureReason(err);
         return QImage();
     }
     return image;

@@ -3,6 +3,7 @@
 #include "platform/jpegreader.h"
 #include "platform/metafile.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 #include "platform/textcodec.h"
 
 #include <QBuffer>
@@ -16,10 +17,10 @@ namespace {
 QByteArray readAll(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     QByteArray data = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     return data;
 }
 
@@ -70,6 +71,16 @@ QImage bestIcon(const QByteArray& data) {
             best = img;
     }
     return best;
+}
+
+// Why data that did not decode as format failed: data of another kind (or of none Qt knows)
+// says so; otherwise it is damaged.
+QString rasterFailure(const QByteArray& data, const char* format) {
+    QBuffer buf;
+    buf.setData(data);
+    buf.open(QIODevice::ReadOnly);
+    if (QImageReader::imageFormat(&buf) == format) return LadeText(StrBadPictureData);
+    return NotPictureOfKind(QString::fromLatin1(format).toUpper());
 }
 } // namespace
 
@@ -128,6 +139,12 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
         p = fromMetafile(Metafile::parse(data, &why));
     } else {
         throw AppError(LadeTextArg(StrUnknownPictureKind, path));
+    }
+    if (p.isNull() && why.isEmpty()) {
+        if (suffix == QLatin1String("bmp") || suffix == QLatin1String("ico"))
+            why = rasterFailure(data, suffix == QLatin1String("bmp") ? "bmp" : "ico");
+        else if (raster != std::end(kRasterKinds))
+            why = rasterFailure(data, raster->format);
     }
     if (p.isNull())
         throw AppError(

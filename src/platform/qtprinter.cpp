@@ -1,6 +1,7 @@
 #include "platform/qtprinter.h"
 #include "platform/apperror.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 
 #include <cups/cups.h>
 #include <QCoreApplication>
@@ -98,7 +99,7 @@ QPainter& QtPrinter::beginDoc() {
         QTemporaryFile file(QDir::tempPath() + QStringLiteral("/zarvex-job-XXXXXX"));
         file.setAutoRemove(false);
         if (!file.open())
-            throw AppError(LadeTextArg(StrJobFailed, printerName(), file.errorString()));
+            throw AppError(LadeTextArg(StrJobFailed, printerName(), FileReason(file)));
         jobFile_ = file.fileName();
         printer_.setOutputFileName(jobFile_);
     }
@@ -195,7 +196,7 @@ void QtPrinter::spool(const QString& path) {
     QFile file(path);
     const QString name = printerName();
     if (!file.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrJobFailed, name, file.errorString()));
+        throw AppError(LadeTextArg(StrJobFailed, name, FileReason(file)));
     const QByteArray queue = queueOf(name).toLocal8Bit();
     const QByteArray title = printer_.docName().toLocal8Bit();
     const auto options = jobOptions();

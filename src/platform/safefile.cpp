@@ -1,21 +1,26 @@
 #include "platform/safefile.h"
 #include "platform/apperror.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
 #include <unistd.h>
 
 SafeFile::SafeFile(const QString& path) : path_(path), file_(path) {}
 
-// errno names the cause where Qt's own text would only say "Unknown error".
-bool SafeFile::failed(const QString& fallback) {
+// Qt's words name the cause where it has them (errno may have been changed since by Qt's
+// own later calls); errno names it where Qt would only say "Unknown error".
+bool SafeFile::failed(const QString& qtReason) {
     if (!reason_.isEmpty()) return false;
     const int e = errno;
-    reason_ = e != 0 ? QString::fromLocal8Bit(std::strerror(e)) : fallback;
-    if (reason_.isEmpty()) reason_ = file_.errorString();
+    if (!qtReason.isEmpty() && qtReason != QIODevice::tr("Unknown error"))
+        reason_ = FileReason(file_);
+    else if (e != 0)
+        reason_ = SystemReason(e);
+    else
+        reason_ = FileReason(file_);
     return false;
 }
 

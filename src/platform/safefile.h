@@ -8,7 +8,7 @@
 // temporary file in the target's folder (an unnamed one where the system offers it, so a
 // process killed half way leaves nothing behind); it takes the target's name only when every
 // byte has been written, flushed and synced. A failure at any step leaves the previous file
-// byte for byte and gives the system's reason ("No space left on device").
+// byte for byte and gives the reason (systemreason.h: "no space left on the drive").
 class SafeFile {
 public:
     explicit SafeFile(const QString& path);
@@ -26,7 +26,7 @@ public:
     void cancel() { file_.cancelWriting(); }
 
     const QString& path() const { return path_; }
-    // Why the last step failed, as the system words it.
+    // Why the last step failed (SystemReason).
     const QString& reason() const { return reason_; }
     // Throws the standard "cannot be written" error naming the file and the reason.
     [[noreturn]] void fail() const;
@@ -42,7 +42,7 @@ public:
     static QString linkTarget(const QString& path);
 
 private:
-    bool failed(const QString& fallback);
+    bool failed(const QString& qtReason);
     QString path_;
     QSaveFile file_;
     QString reason_;

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-// Texts of the platform layer (ids 500-519 and 550-599; English + 1000).
+// Texts of the platform layer (ids 500-519, 550-599 and 780-786; English + 1000).
 const StringTableItem kStringsPlatform[] = {
     {500, u"Die Datei \"%1\" kann nicht gelesen werden: %2"},
     {501, u"Die Datei \"%1\" kann nicht geschrieben werden: %2"},
@@ -18,6 +18,13 @@ const StringTableItem kStringsPlatform[] = {
     {557, u"das Bild hat keine Größe"},
     {740, u"Der Ordner \"%1\" für Ihre Einstellungen und Bilder kann nicht angelegt werden."},
     {741, u"Die Datei \"%1\" für Ihre Einstellungen und Bilder kann nicht angelegt werden."},
+    {780, u"dafür fehlt die Berechtigung"},
+    {781, u"auf dem Datenträger ist kein Platz mehr frei"},
+    {782, u"der Datenträger ist schreibgeschützt"},
+    {783, u"die Datei oder der Ordner existiert nicht"},
+    {784, u"das ist ein Ordner"},
+    {785, u"der Name ist zu lang"},
+    {786, u"die Datei ist kein %1-Bild"},
     {1500, u"The file \"%1\" cannot be read: %2"},
     {1501, u"The file \"%1\" cannot be written: %2"},
     {1502, u"The folder \"%1\" cannot be created."},
@@ -30,6 +37,13 @@ const StringTableItem kStringsPlatform[] = {
     {1555, u"record %1 of the metafile is damaged"},
     {1556, u"the metafile has too many records"},
     {1557, u"the picture has no size"},
+    {1780, u"permission denied"},
+    {1781, u"no space left on the drive"},
+    {1782, u"the drive is read-only"},
+    {1783, u"no such file or folder"},
+    {1784, u"it is a folder"},
+    {1785, u"the name is too long"},
+    {1786, u"the file is not a %1 picture"},
     {1740, u"The folder \"%1\" for your settings and pictures cannot be created."},
     {1741, u"The file \"%1\" for your settings and pictures cannot be created."},
 };

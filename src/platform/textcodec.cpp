@@ -2,6 +2,7 @@
 #include "platform/apperror.h"
 #include "platform/safefile.h"
 #include "platform/stringtable.h"
+#include "platform/systemreason.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -104,10 +105,10 @@ QStringList splitLines(const QString& text) {
 QStringList readTextLines(const QString& path, bool stopAtNul) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     const QByteArray bytes = f.readAll();
     if (f.error() != QFileDevice::NoError)
-        throw AppError(LadeTextArg(StrCannotRead, path, f.errorString()));
+        throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     return splitLines(decodeText(bytes), stopAtNul);
 }
 

@@ -218,6 +218,8 @@ void TestCliCommands::badCovers_data() {
     QTest::addRow("truncated dump") << "dump" << 40 << args({"--side", "1"}) << "41";
     QTest::addRow("truncated sheets") << "sheets" << 12 << args({"-o", "out.pdf"}) << "13";
     QTest::addRow("truncated convert") << "convert" << 3 << args({"out.zvx"}) << "4";
+    QTest::addRow("convert into a missing folder")
+        << "convert" << 0 << args({"gone/out.zvx"}) << "the folder does not exist.";
     QTest::addRow("missing render")
         << "render" << -1 << args({"--side", "1", "-o", "out.png"}) << "nothere.zvx";
     QTest::addRow("side 4 in layout 0")
@@ -246,9 +248,14 @@ void TestCliCommands::badCovers() {
     QCOMPARE(run.exitCode, 1);
     QCOMPARE(lineCount(run.err), 1);
     QVERIFY2(run.err.contains(QStringLiteral("bad.zvx")) ||
-                 run.err.contains(QStringLiteral("nothere.zvx")),
+                 run.err.contains(QStringLiteral("nothere.zvx")) ||
+                 run.err.contains(QStringLiteral("gone/out.zvx")),
              qPrintable(run.err));
     QVERIFY2(run.err.contains(mentions), qPrintable(run.err));
+    // The lines of a message are sentences of the one line; no previous file to keep.
+    QVERIFY2(!run.err.contains(QRegularExpression(QStringLiteral("[a-z] [A-Z]"))),
+             qPrintable(run.err));
+    QVERIFY2(!run.err.contains(QStringLiteral("previous file")), qPrintable(run.err));
     if (keepLines > 0)
         QVERIFY2(run.err.contains(QStringLiteral("Line ") + mentions), qPrintable(run.err));
     // Nothing half written.

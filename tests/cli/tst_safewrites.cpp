@@ -7,6 +7,8 @@
 #include "platform/inifile.h"
 #include "platform/picture.h"
 #include "platform/safefile.h"
+#include "platform/stringtable.h"
+#include "platform/systemreason.h"
 #include "platform/textcodec.h"
 #include "scripteddialogs.h"
 #include "testprogdir.h"
@@ -38,12 +40,14 @@ private Q_SLOTS:
     void killedSaveLeavesNothing();
     void writesThroughALink_data() { fullDiskKeepsThePreviousFile_data(); }
     void writesThroughALink();
+    void reasonsInTheUsersLanguage_data();
+    void reasonsInTheUsersLanguage();
 
 private:
     std::unique_ptr<TestProgDir> progDir_;
     QTemporaryDir inputs_;
-    QTemporaryDir mount_;
-    bool mounted_ = false;
+    QTemporaryDir mount_, readOnly_;
+    bool mounted_ = false, readOnlyMounted_ = false;
     QString cover_, listing_, tree_;
 };
 
@@ -103,10 +107,14 @@ void TestSafeWrites::initTestCase() {
     QVERIFY2(::mount("tmpfs", where.constData(), "tmpfs", 0, "size=256k") == 0,
              std::strerror(errno));
     mounted_ = true;
+    QVERIFY(readOnly_.isValid());
+    readOnlyMounted_ = ::mount("tmpfs", QFile::encodeName(readOnly_.path()).constData(), "tmpfs",
+                               MS_RDONLY, "size=64k") == 0;
 }
 
 void TestSafeWrites::cleanupTestCase() {
     if (mounted_) ::umount2(QFile::encodeName(mount_.path()).constData(), MNT_DETACH);
+    if (readOnlyMounted_) ::umount2(QFile::encodeName(readOnly_.path()).constData(), MNT_DETACH);
 }
 
 void TestSafeWrites::fullDiskKeepsThePreviousFile_data() {
@@ -172,7 +180,11 @@ void TestSafeWrites::fullDiskKeepsThePreviousFile() {
 
     fill(filler);
     const QString message = output(target, progDir_->path());
-    QVERIFY2(message.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(message));
+    // In the program's language (the tool's or the test's), not in the system's words.
+    QVERIFY2(message.contains(StringTableEntry(StrReasonNoSpace)) ||
+                 message.contains(StringTableEntry(StrReasonNoSpace + 1000)),
+             qPrintable(message));
+    QVERIFY2(!message.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))), qPrintable(message));
     QCOMPARE(bytesOf(target), kPrevious);
     QStringList expected{QStringLiteral("filler"), name};
     expected.sort();
@@ -256,6 +268,63 @@ void TestSafeWrites::writesThroughALink() {
              QStringList{name});
     if (name.endsWith(QLatin1String(".zvx")))
         QCOMPARE(bytesOf(dir.filePath(QStringLiteral("real/out.bak"))), kPrevious);
+}
+
+// The common reasons of a failed read or write are the program's own texts: a German
+// message says in German why, where it used to quote the system in English.
+void TestSafeWrites::reasonsInTheUsersLanguage_data() {
+    QTest::addColumn<Output>("output");
+    QTest::addColumn<QString>("reason");      // the German text
+    QTest::addColumn<QString>("systemWords"); // what the message said instead
+    const QString dir = inputs_.path(), readOnly = readOnly_.path();
+    QTest::newRow("picture not found") << Output([dir](auto&, auto&) {
+        return inProcess([&] { Picture::load(dir + QStringLiteral("/nothere.bmp")); });
+    }) << StringTableEntry(StrReasonNotFound)
+                                       << qt_error_string(ENOENT);
+    QTest::newRow("listing file is a folder")
+        << Output([dir](auto&, auto&) { return inProcess([&] { LoadListingFile(dir); }); })
+        << StringTableEntry(StrReasonIsFolder) << QStringLiteral("directory");
+    QTest::newRow("name too long") << Output([dir](auto&, auto&) {
+        return inProcess([&] { writeTextLines(dir + u'/' + QString(300, u'n'), {"x"}); });
+    }) << StringTableEntry(StrReasonNameTooLong)
+                                   << qt_error_string(ENAMETOOLONG);
+    QTest::newRow("no permission") << Output([dir](auto&, auto&) {
+        // The super-user may write anywhere, so the write is made as nobody.
+        const bool root = ::geteuid() == 0;
+        const QString folder = dir + QStringLiteral("/locked");
+        QDir().mkpath(folder);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
+                                          QFile::ExeOther);
+        if (root && ::seteuid(65534) != 0) return QStringLiteral("cannot become nobody");
+        const QString message = inProcess([&] { writeTextLines(folder + "/t.txt", {"x"}); });
+        if (root && ::seteuid(0) != 0) std::abort();
+        return message;
+    }) << StringTableEntry(StrReasonNoPermission)
+                                   << qt_error_string(EACCES);
+    if (readOnlyMounted_)
+        QTest::newRow("read-only file system") << Output([readOnly](auto&, auto&) {
+            return inProcess([&] { writeTextLines(readOnly + QStringLiteral("/t.txt"), {"x"}); });
+        }) << StringTableEntry(StrReasonReadOnly)
+                                               << qt_error_string(EROFS);
+    QTest::newRow("text named .jpg") << Output([](auto&, auto&) {
+        return inProcess([] { Picture::decode("This is text", "jpg", "t.jpg"); });
+    }) << StringTableEntry(StrReasonNotPictureOfKind).arg("JPEG")
+                                     << QStringLiteral("Not a JPEG");
+    QTest::newRow("JPEG named .bmp") << Output([](auto&, auto&) {
+        return inProcess([] { Picture::decode(fixtureBytes("pictures/rgb.jpg"), "bmp", "t.bmp"); });
+    }) << StringTableEntry(StrReasonNotPictureOfKind).arg("BMP")
+                                     << QString();
+}
+
+void TestSafeWrites::reasonsInTheUsersLanguage() {
+    QFETCH(Output, output);
+    QFETCH(QString, reason);
+    QFETCH(QString, systemWords);
+    SetLanguageOffset(0);
+    const QString message = output(QString(), progDir_->path());
+    SetLanguageOffset(1000);
+    QVERIFY2(message.contains(reason), qPrintable(message));
+    if (!systemWords.isEmpty()) QVERIFY2(!message.contains(systemWords), qPrintable(message));
 }
 
 QTEST_MAIN(TestSafeWrites)

@@ -1,6 +1,7 @@
 #include "directory/directoryreader.h"
 #include "directory/directorystrings.h"
 #include "directory/filemask.h"
+#include "directory/folderlist.h"
 #include "directory/listingfile.h"
 #include "directory/listingsort.h"
 #include "platform/stringtable.h"
@@ -179,6 +180,8 @@ void TestDirectoryReader::sortOrder_data() {
     QTest::newRow("numbers in natural order")
         << QStringList{"Track 10", "Track 9", "Track 1", "Track 2"}
         << QStringList{"Track 1", "Track 2", "Track 9", "Track 10"};
+    QTest::newRow("numbers and letter case") << QStringList{"Track 10", "track 2", "Track 9"}
+                                             << QStringList{"track 2", "Track 9", "Track 10"};
     QTest::newRow("umlauts by the locale")
         << QStringList{"Zebra", "Müller", "Ärger", "Mueller", "Muller", "Abend"}
         << QStringList{"Abend", "Ärger", "Mueller", "Muller", "Müller", "Zebra"};
@@ -192,6 +195,16 @@ void TestDirectoryReader::sortOrder() {
     QTemporaryDir tmp;
     makeTree(tmp.path(), names);
     QCOMPARE(entryLines(read(tmp.path(), 0, {})), sorted);
+    // The directory dialog's folder list shows them as the listing does, in any locale.
+    for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::German, QLocale::Germany)}) {
+        QLocale::setDefault(locale);
+        FolderList list;
+        QVERIFY(list.setDirectory(tmp.path(), tmp.path()));
+        QStringList shown;
+        for (const FolderList::Item& item : list.items())
+            if (!item.onPath) shown << item.name;
+        QCOMPARE(shown, entryLines(read(tmp.path(), 0, {})));
+    }
 }
 
 // Every child must follow its own parent, whatever characters sort before the separator.

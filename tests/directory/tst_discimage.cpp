@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 QStringList entries(const DirectoryListing& listing) {
@@ -86,6 +87,12 @@ void TestDiscImage::listingEqualsFileSystem() {
     QTemporaryDir tmp;
     const QString root = tmp.filePath(QStringLiteral("tree"));
     makeTree(root, tree);
+    // A name in another system's encoding (no valid UTF-8) reads as the same letters.
+    const bool rockRidge = options.contains(QStringLiteral("-R"));
+    if (rockRidge) {
+        const QByteArray odd = QFile::encodeName(root) + "/bad\xFF\xFEname";
+        QVERIFY(::mkdir(odd.constData(), 0755) == 0 && ::mkdir(odd + "/inner", 0755) == 0);
+    }
     const QString iso = tmp.filePath(QStringLiteral("disc.ISO"));
     makeImage(root, iso, options);
     QVERIFY(DiscImage::isImageFile(iso));
@@ -109,6 +116,8 @@ void TestDiscImage::listingEqualsFileSystem() {
             QVERIFY(reader.ReadImageListing(u'/' + start, dialogs));
             QCOMPARE(fromImage.first(), image.heading(u'/' + start));
             QCOMPARE(entries(fromImage), entries(fromFs));
+            if (rockRidge && start.isEmpty())
+                QVERIFY(entries(fromFs).contains(QStringLiteral("bad\u00FF\u00FEname")));
             if (tiefe == 0 && filter.OnlyDirectories)
                 QCOMPARE(image.folders(u'/' + start), entries(fromFs));
         }

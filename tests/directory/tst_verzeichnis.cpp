@@ -71,7 +71,7 @@ private Q_SLOTS:
 
 private:
     TestProgDir prog_;
-    QTemporaryDir tree_;
+    QTemporaryDir tree_, locked_;
 };
 
 void TestVerzeichnis::initTestCase() {
@@ -79,6 +79,13 @@ void TestVerzeichnis::initTestCase() {
     qputenv("HOME", QFile::encodeName(tree_.path())); // the dialog starts in the home folder
     for (const char* d : {"A/B/C", "D", ".hidden/E", "empty"})
         QVERIFY(QDir().mkpath(tree_.filePath(QLatin1String(d))));
+    // A tree with a folder the reading cannot open (the super-user reads it as nobody).
+    for (const char* d : {"open/inner", "shut/inside"})
+        QVERIFY(QDir().mkpath(locked_.filePath(QLatin1String(d))));
+    const auto all = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                     QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(locked_.path(), all));
+    QVERIFY(QFile::setPermissions(locked_.filePath("shut"), QFile::WriteOwner));
 }
 
 void TestVerzeichnis::driveChoice_data() {
@@ -187,6 +194,12 @@ void TestVerzeichnis::reading_data() {
         << QStringList{"Found no sub-directories in start-path!"};
     QTest::newRow("cancelled: the listing stays")
         << tree_.path() << true << QStringList{before, " kept", "note"} << QStringList{};
+    QTest::newRow("an unreadable folder: listed, then named in one message")
+        << locked_.path() << false
+        << QStringList{locked_.path() + "/", "open", "", " inner", "", "shut", ""}
+        << QStringList{"These folders could not be read; their contents are missing from the "
+                       "listing:\n" +
+                       locked_.filePath("shut/")};
 }
 
 void TestVerzeichnis::reading() {
@@ -205,7 +218,11 @@ void TestVerzeichnis::reading() {
     model.ListingButtons = false;
     if (cancel) dialogs.cancelNextProgress();
     if (!messages.isEmpty()) dialogs.answerMessage(MsgResult::Ok);
-    QCOMPARE(model.BtnLadenClick(), !cancel);
+    const bool asNobody = folder == locked_.path() && ::geteuid() == 0;
+    if (asNobody) QVERIFY(::seteuid(65534) == 0);
+    const bool read = model.BtnLadenClick();
+    if (asNobody) QVERIFY(::seteuid(0) == 0);
+    QCOMPARE(read, !cancel);
     QCOMPARE(model.Listing, listing);
     QCOMPARE(dialogs.messages(), messages);
     QCOMPARE(model.ListingButtons, listing.size() >= 2 && !cancel);

@@ -123,6 +123,8 @@ void TestPicture::jpegClaimsBoundByItsData_data() {
     QTest::newRow("claims 8000 x 8000") << "pictures/rgb.jpg" << 8000 << 1.0 << false;
     QTest::newRow("progressive claims 8000 x 8000")
         << "pictures/progressive.jpg" << 8000 << 1.0 << false;
+    QTest::newRow("a few hundred bytes claim 2000 x 2000 CMYK")
+        << "pictures/cmyk.jpg" << 2000 << 1.0 << false;
     QTest::newRow("ends after the scan header") << "pictures/rgb.jpg" << 0 << 0.0 << false;
     QTest::newRow("progressive, ends in a later scan")
         << "pictures/progressive.jpg" << 0 << 0.3 << true;
