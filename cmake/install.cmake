@@ -59,3 +59,11 @@ add_custom_command(OUTPUT ${ZARVEX_HELPSHOTS_STAMP}
   COMMENT "Photographing the windows for the help pages" VERBATIM)
 add_custom_target(helppictures ALL DEPENDS ${ZARVEX_HELPSHOTS_STAMP})
 add_dependencies(helppictures stage)
+
+# The licence and the history, where Debian keeps them: a machine-readable copyright file
+# and the changelog compressed without a time stamp.
+configure_file(${CMAKE_SOURCE_DIR}/data/package/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog
+               @ONLY)
+execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/doc/changelog COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zarvex)
