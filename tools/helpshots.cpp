@@ -11,6 +11,7 @@
 #include "content/fmtueber.h"
 #include "content/text.h"
 #include "content/txtedit.h"
+#include "directory/verzeich.h"
 #include "platform/colors.h"
 #include "platform/paths.h"
 #include "platform/qtdialogs.h"
@@ -118,6 +119,45 @@ QImage samplePhoto() {
     return image;
 }
 
+// A disc's folders for the directory dialog: a small tree in a temporary folder, read as a
+// drive of its own, and its listing with a few comments.
+QWidget* directoryDialog(TSDIAppForm& w) {
+    static QTemporaryDir disc(QDir::tempPath() + QStringLiteral("/cd-XXXXXX"));
+    const QString top = disc.filePath(QStringLiteral("SAMPLER"));
+    for (const char* folder : {"01 Morning Light", "02 Blue Harbour", "03 Paper Boats",
+                               "04 Evening Train", "Bonus/Artwork", "Bonus/Videos"})
+        QDir().mkpath(top + QLatin1Char('/') + QLatin1String(folder));
+    TDlgVerzeichnis& d = *w.DlgVerzeichnis;
+    VerzeichnisModel& m = d.Model;
+    m.driveSource = [top, &m] {
+        return QList<DriveEntry>{
+            DriveEntry{DriveKind::Folder, QStringLiteral("SAMPLER"), top, true}, m.Images.entry()};
+    };
+    m.takeFromSide(w.document(), 2);
+    m.Format = TFormatVerzeichnis{};
+    m.Format.Schriftart = QStringLiteral("Liberation Sans");
+    m.Format.Schriftfarbe = colorRef(QColor(24, 44, 120));
+    m.Format.Groesse = 2; // 4 mm
+    m.Format.Kommentare = 1;
+    m.Format.StartVerz = 0;
+    m.Listing = {top + QLatin1Char('/'),
+                 QStringLiteral(" 01 Morning Light"),
+                 QStringLiteral("4:12"),
+                 QStringLiteral(" 02 Blue Harbour"),
+                 QStringLiteral("3:48"),
+                 QStringLiteral(" 03 Paper Boats"),
+                 QStringLiteral("5:01"),
+                 QStringLiteral(" 04 Evening Train"),
+                 QStringLiteral("4:30"),
+                 QStringLiteral(" Bonus"),
+                 QString(),
+                 QStringLiteral("  Artwork"),
+                 QStringLiteral("PNG"),
+                 QStringLiteral("  Videos"),
+                 QStringLiteral("live")};
+    return dialogShown(&d);
+}
+
 std::vector<Shot> shots() {
     return {
         {"hauptfenster", [](TSDIAppForm& w) -> QWidget* { return &w; }},
@@ -180,6 +220,7 @@ std::vector<Shot> shots() {
              d.Bild = Picture::fromImage(samplePhoto(), Picture::Kind::Jpeg);
              return dialogShown(w.DlgBild);
          }},
+        {"verzeichnis", directoryDialog},
         {"druckauswahl",
          [](TSDIAppForm& w) -> QWidget* {
              w.DlgDruckauswahl->CoverLayout = 0;
