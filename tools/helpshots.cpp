@@ -122,10 +122,10 @@ QImage samplePhoto() {
 // A disc's folders for the directory dialog: a small tree in a temporary folder, read as a
 // drive of its own, and its listing with a few comments.
 QWidget* directoryDialog(TSDIAppForm& w) {
-    static QTemporaryDir disc(QDir::tempPath() + QStringLiteral("/cd-XXXXXX"));
-    const QString top = disc.filePath(QStringLiteral("SAMPLER"));
-    for (const char* folder : {"01 Morning Light", "02 Blue Harbour", "03 Paper Boats",
-                               "04 Evening Train", "Bonus/Artwork", "Bonus/Videos"})
+    static QTemporaryDir disc(QDir::tempPath() + QStringLiteral("/SAMPLER-XXXXXX"));
+    const QString top = disc.path();
+    for (const char* folder :
+         {"01 Dawn", "02 Harbour", "03 Boats", "04 Train", "Bonus/Artwork", "Bonus/Videos"})
         QDir().mkpath(top + QLatin1Char('/') + QLatin1String(folder));
     TDlgVerzeichnis& d = *w.DlgVerzeichnis;
     VerzeichnisModel& m = d.Model;
@@ -137,24 +137,24 @@ QWidget* directoryDialog(TSDIAppForm& w) {
     m.Format = TFormatVerzeichnis{};
     m.Format.Schriftart = QStringLiteral("Liberation Sans");
     m.Format.Schriftfarbe = colorRef(QColor(24, 44, 120));
-    m.Format.Groesse = 2; // 4 mm
-    m.Format.Kommentare = 1;
+    m.Format.Groesse = 3;    // 5 mm
+    m.Format.Kommentare = 2; // 3:1, one wide comment column
     m.Format.StartVerz = 0;
     m.Listing = {top + QLatin1Char('/'),
-                 QStringLiteral(" 01 Morning Light"),
-                 QStringLiteral("4:12"),
-                 QStringLiteral(" 02 Blue Harbour"),
-                 QStringLiteral("3:48"),
-                 QStringLiteral(" 03 Paper Boats"),
-                 QStringLiteral("5:01"),
-                 QStringLiteral(" 04 Evening Train"),
-                 QStringLiteral("4:30"),
-                 QStringLiteral(" Bonus"),
+                 QStringLiteral("01 Dawn"),
+                 QStringLiteral("Morning Light, 4:12"),
+                 QStringLiteral("02 Harbour"),
+                 QStringLiteral("Blue Harbour, 3:48"),
+                 QStringLiteral("03 Boats"),
+                 QStringLiteral("Paper Boats, 5:01"),
+                 QStringLiteral("04 Train"),
+                 QStringLiteral("Evening Train, 4:30"),
+                 QStringLiteral("Bonus"),
                  QString(),
-                 QStringLiteral("  Artwork"),
-                 QStringLiteral("PNG"),
-                 QStringLiteral("  Videos"),
-                 QStringLiteral("live")};
+                 QStringLiteral(" Artwork"),
+                 QStringLiteral("the booklet as PNG"),
+                 QStringLiteral(" Videos"),
+                 QStringLiteral("live at the harbour")};
     return dialogShown(&d);
 }
 
