@@ -59,3 +59,16 @@ add_custom_command(OUTPUT ${ZARVEX_HELPSHOTS_STAMP}
   COMMENT "Photographing the windows for the help pages" VERBATIM)
 add_custom_target(helppictures ALL DEPENDS ${ZARVEX_HELPSHOTS_STAMP})
 add_dependencies(helppictures stage)
+
+# The licence, the history and the manual pages, where Debian keeps them: a machine-readable
+# copyright file, and the changelog and manual pages compressed without a time stamp.
+configure_file(${CMAKE_SOURCE_DIR}/data/package/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog
+               @ONLY)
+foreach(page zarvex.1 zarvex-cli.1)
+  configure_file(${CMAKE_SOURCE_DIR}/data/package/${page} ${CMAKE_BINARY_DIR}/doc/${page} COPYONLY)
+  execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/doc/${page} COMMAND_ERROR_IS_FATAL ANY)
+  install(FILES ${CMAKE_BINARY_DIR}/doc/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/doc/changelog COMMAND_ERROR_IS_FATAL ANY)
+install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zarvex)

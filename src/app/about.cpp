@@ -15,7 +15,7 @@ TAboutBox::TAboutBox(Dialogs& dialogs, const TKVVersionInfo& versionInfo, bool v
     : QDialog(parent), Dlgs(dialogs) {
     setObjectName(QStringLiteral("AboutBox"));
     SetTextId(this, 160);
-    setFixedSize(300, 148);
+    setFixedSize(300, 176);
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
@@ -42,13 +42,19 @@ TAboutBox::TAboutBox(Dialogs& dialogs, const TKVVersionInfo& versionInfo, bool v
     CompanyName->setGeometry(92, 66, 180, 20);
     CompanyName->setVisible(false);
 
+    LabelLizenz = new QLabel(this);
+    LabelLizenz->setObjectName(QStringLiteral("LabelLizenz"));
+    LabelLizenz->setGeometry(8, 102, 284, 30);
+    LabelLizenz->setWordWrap(true);
+    SetTextId(LabelLizenz, StrAboutLicence);
+
     BtnAutor = new QPushButton(this);
     BtnAutor->setObjectName(QStringLiteral("BtnAutor"));
-    BtnAutor->setGeometry(8, 108, 140, 30);
+    BtnAutor->setGeometry(8, 136, 140, 30);
     SetTextId(BtnAutor, 161);
     OKButton = new QPushButton(QStringLiteral("OK"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(212, 108, 80, 30);
+    OKButton->setGeometry(212, 136, 80, 30);
     OKButton->setDefault(true);
     connect(BtnAutor, &QPushButton::clicked, this, &TAboutBox::BtnAutorClick);
     connect(OKButton, &QPushButton::clicked, this, [this] { done(1); });

@@ -7,7 +7,10 @@ class QLabel;
 class QPushButton;
 struct TKVVersionInfo;
 
-// The About box: the program's icon, name and version. Made once with the main window;
+// Id of the About box's licence line (German at n, English at n + 1000).
+inline constexpr int StrAboutLicence = 790;
+
+// The About box: the program's icon, name, version and licence. Made once with the main window;
 // MenuHilfeInfoClick shows it modally. Without a readable version record (versionOK false)
 // the labels keep their designed texts.
 class TAboutBox : public QDialog {
@@ -21,6 +24,7 @@ public:
     QLabel* ProductName = nullptr;
     QLabel* Version = nullptr;
     QLabel* CompanyName = nullptr;
+    QLabel* LabelLizenz = nullptr; // the licence, in the interface language
     QPushButton* BtnAutor = nullptr;
     QPushButton* OKButton = nullptr;
 

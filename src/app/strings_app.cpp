@@ -26,5 +26,8 @@ const StringTableItem kStringsApp[] = {
     {1697, u"%1 folders read"},
     {1698, u"The folder \"%1\" cannot be read."},
     {1699, u"Usage error: %1 (help: zarvex-cli %2 --help)"},
+    // About box (790-799).
+    {790, u"Freie Software unter der GNU General Public License, Version 3 oder später"},
+    {1790, u"Free software under the GNU General Public License, version 3 or later"},
 };
 const std::size_t kStringsAppSize = std::size(kStringsApp);

@@ -293,7 +293,9 @@ QString CliParser::helpText(CliCommand command) {
     const QString global = QStringLiteral(
         "Global options:\n"
         "  --progdir DIR   program folder (textures, pictures, settings); default: the\n"
-        "                  folder of this program\n"
+        "                  window program's: for the installed tool the user's own\n"
+        "                  ~/.local/share/zarvex (or $XDG_DATA_HOME/zarvex), for a\n"
+        "                  build the staged folder the tool lies in (build/zarvex/)\n"
         "  --lang de|en    language of the messages; default: the settings file's, else\n"
         "                  English\n"
         "  -h, --help      this help\n"

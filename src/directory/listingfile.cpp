@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <QUrl>
 
 namespace {
 // Calls take(start, length) for every line of bytes: CR LF, a lone CR and a lone LF each end
@@ -152,8 +153,12 @@ QString EscapeHtml(QStringView text) {
 }
 
 QString HomepageAddress() {
-    // The address the Help menu opens, in the interface language.
-    return HelpTargetLocation(HelpTarget::HomePage, LanguageOffset() == 0 ? 49 : 44);
+    // The address the Help menu opens, in the interface language; a page of the program
+    // directory as a file URL, encoded so that it is plain ASCII and holds no quote.
+    const QString location =
+        HelpTargetLocation(HelpTarget::HomePage, LanguageOffset() == 0 ? 49 : 44);
+    if (location.contains(QLatin1String("://"))) return location;
+    return QString::fromLatin1(QUrl::fromLocalFile(location).toEncoded());
 }
 
 namespace {

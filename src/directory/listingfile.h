@@ -31,7 +31,8 @@ bool ExportListingHtml(const DirectoryListing& listing, const QString& path);
 // Windows-1252 with numeric references ("&#8364;" style); everything else, "&" too, stays.
 QString EscapeHtml(QStringView text);
 
-// The program's web address in the interface language.
+// The program's home page in the interface language, as the Help menu opens it (a page
+// below the program directory is given as a file URL).
 QString HomepageAddress();
 
 // Writes the listing in the form its extension asks for: ".VMK", ".TXT", ".HTM" or ".HTML",

@@ -25,7 +25,7 @@ TargetIds idsOf(HelpTarget target) {
     case HelpTarget::Contact:
         return {65305, 65311, true};
     case HelpTarget::HomePage:
-        return {65280, 65281, false};
+        return {65280, 65281, true}; // the help's start page while there is no web site
     }
     return {65303, 65309, true};
 }

@@ -9,7 +9,8 @@ class Dialogs;
 enum class HelpTarget { Faq, Manual, Workshops, Feedback, Contact, HomePage };
 
 // The page path (read-only program data, see ProgDataDir, + stored relative path, '\' turned into
-// '/') or the web address of a target; German when sprache is 49.
+// '/') or the web address of a target; German when sprache is 49. The home page is the help's
+// start page while the product has no web site.
 QString HelpTargetLocation(HelpTarget target, int sprache);
 // Hands the target to the desktop through the dialog interface. A missing page or browser
 // shows nothing.

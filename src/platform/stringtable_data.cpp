@@ -344,10 +344,11 @@ const StringTableItem kStringsBase[] = {
     {1813, u"Found no CD !"},
     {1814, u"Found no sub-directories in start-path!"},
 
-    // Product web address (English, German) and help pages below the program directory
-    // (65300-65305 English, 65306-65311 German).
-    {65280, u"https://zarvex.example.org/en/"},
-    {65281, u"https://zarvex.example.org/de/"},
+    // The product's home page (English, German): the help's start page until the product has
+    // a web site; help pages below the program directory (65300-65305 English, 65306-65311
+    // German).
+    {65280, u"hilfe\\index.htm"},
+    {65281, u"hilfe\\de\\index.htm"},
     {65300, u"hilfe\\index.htm"},
     {65301, u"hilfe\\faq.htm"},
     {65302, u"hilfe\\manual.htm"},

@@ -1,16 +1,20 @@
 #include "platform/helptarget.h"
 #include "platform/paths.h"
+#include "platform/stringtable.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QUrl>
 
 // Every page the Help menu, the Help buttons and the About box open exists in both languages
 // in the staged program directory, and every link and picture of the help pages leads to
-// something that is there (a page, an anchor in it, a picture made by the build).
+// something that is there (a page, an anchor in it, a picture made by the build). Every control
+// name a page quotes (<b class="ui">) is a text the window shows in the page's language.
 class TestHelpPages : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -19,7 +23,20 @@ private Q_SLOTS:
     void targetsExist();
     void linksResolve_data();
     void linksResolve();
+    void quotedControlNamesAreTexts_data() { linksResolve_data(); }
+    void quotedControlNamesAreTexts();
 };
+
+namespace {
+// A control's name as a page quotes it: without the accelerator mark, the hint's long part,
+// the dots of "opens a window" and a trailing colon.
+QString plainName(QString text) {
+    static const QRegularExpression accelerator(QStringLiteral("&(?!&)"));
+    static const QRegularExpression tail(QStringLiteral("(\\.\\.\\.|\u2026|:)$"));
+    text.remove(accelerator);
+    return text.section(QLatin1Char('|'), 0, 0).simplified().remove(tail).trimmed();
+}
+} // namespace
 
 void TestHelpPages::targetsExist_data() {
     QTest::addColumn<int>("target");
@@ -80,6 +97,24 @@ void TestHelpPages::linksResolve() {
     QFile o(other);
     QVERIFY(o.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(o.readAll()).count(QLatin1String("<img ")), pictures);
+}
+
+void TestHelpPages::quotedControlNamesAreTexts() {
+    QFETCH(QString, page);
+    const int offset = page.contains(QLatin1String("/de/")) ? 0 : 1000;
+    QSet<QString> texts;
+    for (int id = 1; id < 1000; ++id)
+        texts.insert(plainName(StringTableEntry(id + offset)));
+    QFile f(page);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    static const QRegularExpression quoted(QStringLiteral(R"re(<b class="ui">(.*?)</b>)re"),
+                                           QRegularExpression::DotMatchesEverythingOption);
+    for (const QRegularExpressionMatch& m : quoted.globalMatch(QString::fromUtf8(f.readAll()))) {
+        const QString name =
+            plainName(QTextDocumentFragment::fromHtml(m.captured(1)).toPlainText());
+        QVERIFY2(texts.contains(name),
+                 qPrintable(QStringLiteral("\"%1\" is no text of the window").arg(name)));
+    }
 }
 
 QTEST_MAIN(TestHelpPages)

@@ -12,7 +12,8 @@
 
 // Installs the build into a temporary prefix and runs it as a user would: not as root, with a
 // fresh home. The programs must make that user's folders and write nothing into the
-// installed tree; the desktop files must pass the desktop's own validators.
+// installed tree; the desktop files must pass the desktop's own validators, and the Debian
+// package lintian's checks.
 class TestInstall : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -21,6 +22,7 @@ private Q_SLOTS:
     void desktopFilesValidate();
     void runsAsUserWithFreshHome();
     void unwritableHomeGetsAMessage();
+    void packagePassesLintian();
 
 private:
     QProcess* userProcess(const QString& program, const QStringList& args);
@@ -179,6 +181,49 @@ void TestInstall::unwritableHomeGetsAMessage() {
     QCOMPARE(cli->exitStatus(), QProcess::NormalExit);
     QVERIFY(cli->exitCode() != 0);
     QVERIFY2(cli->readAllStandardError().contains("cannot be created"), "no clear message");
+}
+
+void TestInstall::packagePassesLintian() {
+    for (const char* tool : {"cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian"})
+        if (QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty())
+            QFAIL(qPrintable(QLatin1String(tool) + QStringLiteral(" is missing (scripts/setup)")));
+    const auto run = [](const QString& program, const QStringList& args, const QString& dir) {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.setWorkingDirectory(dir);
+        p.start(program, args);
+        const bool ended = p.waitForFinished(480000);
+        const QString output = QString::fromLocal8Bit(p.readAll());
+        return std::pair{ended && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0,
+                         output};
+    };
+    const QString build = QDir(QStringLiteral(ZARVEX_STAGE_DIR "/..")).absolutePath();
+    const QString out = tmp_.filePath(QStringLiteral("package"));
+    const auto [packed, packLog] =
+        run(QStringLiteral("cpack"),
+            {QStringLiteral("-G"), QStringLiteral("DEB"), QStringLiteral("-B"), out}, build);
+    QVERIFY2(packed, qPrintable(packLog));
+    const QStringList debs = QDir(out).entryList({QStringLiteral("*.deb")});
+    QCOMPARE(debs.size(), 1);
+    const QString deb = QDir(out).filePath(debs.first());
+
+    // No error; the warnings left are shown in the test's output.
+    const auto [clean, report] =
+        run(QStringLiteral("lintian"), {QStringLiteral("--fail-on"), QStringLiteral("error"), deb},
+            out);
+    if (!report.isEmpty()) qInfo().noquote() << report;
+    QVERIFY2(clean, qPrintable(report));
+
+    // The licence in the machine-readable form, and the changelog beside it.
+    const QString tree = tmp_.filePath(QStringLiteral("unpacked"));
+    QVERIFY(run(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), deb, tree}, out).first);
+    QFile copyright(tree + QStringLiteral("/usr/share/doc/zarvex/copyright"));
+    QVERIFY(copyright.open(QIODevice::ReadOnly));
+    const QByteArray text = copyright.readAll();
+    QVERIFY(text.startsWith(
+        "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"));
+    QVERIFY(text.contains("\nFiles: *\n") && text.contains("\nLicense: GPL-3+\n"));
+    QVERIFY(QFile::exists(tree + QStringLiteral("/usr/share/doc/zarvex/changelog.gz")));
 }
 
 QTEST_GUILESS_MAIN(TestInstall)
