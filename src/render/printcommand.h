@@ -81,4 +81,5 @@ private:
     PrintHost host_;
     QString warning_;
     PrinterCalibrationDialog* calibrationDialog_ = nullptr;
+    int calibrationLanguage_ = -1; // the language offset its texts were made in
 };
