@@ -8,6 +8,8 @@
 #include "content/sidepanel.h"
 #include "content/text.h"
 #include "directory/verzeich.h"
+#include "document/documenthistory.h"
+#include "document/documentstrings.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
 #include "platform/helptarget.h"
@@ -70,6 +72,7 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer
         return dlg.Sprachcode;
     };
     Commands = std::make_unique<DocumentCommands>(Doc, Dlgs, *this);
+    History = new DocumentHistory(Doc, this);
     NewDocument = [this] { Commands->startUp(); };
     connect(ExitItem, &QAction::triggered, this, &TSDIAppForm::ExitItemClick);
     connectDocumentCommands();
@@ -79,6 +82,7 @@ TSDIAppForm::TSDIAppForm(Dialogs& dialogs, std::unique_ptr<Printer> own, Printer
     AboutBox = new TAboutBox(Dlgs, VersionInfo, VersionOK, this);
     connectHelpMenu();
     SetupPrinting();
+    SetupExtras();
     ComboCoverLayoutChange();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -144,6 +148,7 @@ void TSDIAppForm::ApplyLanguage() {
     MenuKalibrieren->setStatusTip(LadeText(614));
     MenuPdfExport->setText(LadeText(615));
     MenuPdfExport->setStatusTip(LadeText(616));
+    UpdateExtrasLanguage();
 }
 
 void TSDIAppForm::FillTextureList() {
@@ -284,6 +289,8 @@ void TSDIAppForm::SetupSidePanel() {
     host.setBereit = [this](bool ready) { Bereit = ready; };
     host.renderSidePreview = [this](int side) { RenderSidePreview(side); };
     host.openPictureDialog = [this] { return OpenPictureDialog; };
+    host.recordStep = [this](int nameId) { History->record(nameId); };
+    host.commitTyping = [this] { History->commitTyping(); };
     Panel = new SidePanel(w, Doc, Dlgs, host, *DlgFormatKopfFuss, *DlgFormatRandtext, this);
     DlgText = new TDlgText(Dlgs, SchriftListe, this);
     connect(BtnText, &QToolButton::clicked, this, &TSDIAppForm::BtnTextClick);
@@ -293,6 +300,7 @@ void TSDIAppForm::SetupSidePanel() {
         const bool changed = ::BtnBildClick(Doc, *DlgBild);
         UpdateContentChecks();
         if (changed) RenderSidePreview(Doc.AktSeite);
+        if (changed) History->record(StepBild);
     };
     connect(MenuBild, &QAction::triggered, this, bildClick);
     connect(BtnBild, &QToolButton::clicked, this, bildClick);
@@ -302,15 +310,17 @@ void TSDIAppForm::SetupSidePanel() {
 }
 
 void TSDIAppForm::BtnTextClick() {
-    DlgText->BtnTextClick(Doc, {MenuVerzeichnis, MenuText, MenuBild},
-                          [this](int side) { RenderSidePreview(side); });
+    if (DlgText->BtnTextClick(Doc, {MenuVerzeichnis, MenuText, MenuBild},
+                              [this](int side) { RenderSidePreview(side); }))
+        History->record(StepText);
 }
 
 void TSDIAppForm::BtnVerzeichnisClick() {
     const int side = Doc.AktSeite;
-    DlgVerzeichnis->BtnVerzeichnisClick(Doc);
+    const bool changed = DlgVerzeichnis->BtnVerzeichnisClick(Doc);
     UpdateContentChecks();
     if (Doc.Inhalt[side] == 1) RenderSidePreview(side);
+    if (changed) History->record(StepVerzeichnis);
 }
 
 void TSDIAppForm::UpdateContentChecks() {

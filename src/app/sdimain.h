@@ -12,11 +12,16 @@
 #include <QMainWindow>
 #include <QStringList>
 
+class CoverDrop;
+class DocumentHistory;
+class HistoryActions;
 class IniFile;
+class LanguageSwitch;
 class PreviewBox;
 class PrintCommand;
 class Printer;
 class QAction;
+class RecentFiles;
 class SidePanel;
 class TAboutBox;
 class TDlgBild;
@@ -132,6 +137,19 @@ public:
     // ESC while a print job runs cancels it; true when the key was taken.
     bool FormKeyDown(int key);
 
+    // Undo and redo of the document (Edit menu), the recent covers (File menu), the
+    // language (View menu) and covers dropped onto the window: sdimainextras.cpp.
+    DocumentHistory* History = nullptr;
+    HistoryActions* HistoryItems = nullptr;
+    RecentFiles* Recent = nullptr;
+    LanguageSwitch* Languages = nullptr;
+    CoverDrop* Drop = nullptr;
+    // Applies sprache (49 German, 44 English) to every window at once and stores it.
+    void SwitchLanguage(int sprache);
+    // A recent or dropped cover: the save question, then Open without its dialog. A file
+    // that no longer exists is taken off the recent list with a message.
+    void OpenCoverFile(const QString& path);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -151,6 +169,10 @@ private:
     void SetupSidePanel();
     void UpdateZoomControls();
     void SetupPrinting();
+    void SetupExtras();
+    void UpdateExtrasLanguage();
+    // After undo or redo: the layout of the document put back, then side.
+    void ShowRestoredSide(int side);
 
     Dialogs& Dlgs;
     CoverDocument Doc;

@@ -11,13 +11,16 @@ QString IniNameFor(const QString& exeName) {
 int ChooseLanguage(int sprache, const IniFile& ini, const std::function<int()>& ask) {
     if (sprache != 0) return sprache;
     sprache = ask();
-    if (ini.exists() && ini.isWritable()) {
-        try {
-            ini.writeString(QStringLiteral("EINSTELLUNGEN"), QStringLiteral("sprache"),
-                            QString::number(sprache));
-        } catch (...) {
-            // Nothing else depends on it: the choice is asked again at the next start.
-        }
-    }
+    StoreLanguage(ini, sprache);
     return sprache;
+}
+
+void StoreLanguage(const IniFile& ini, int sprache) {
+    if (!ini.exists() || !ini.isWritable()) return;
+    try {
+        ini.writeString(QStringLiteral("EINSTELLUNGEN"), QStringLiteral("sprache"),
+                        QString::number(sprache));
+    } catch (...) {
+        // Nothing else depends on it: the old choice comes back at the next start.
+    }
 }

@@ -15,4 +15,5 @@ QString IniNameFor(const QString& exeName);
 // read-only file is left alone, so the choice then holds for this run only. A file that
 // cannot be written although it looked writable is left alone as well.
 int ChooseLanguage(int sprache, const IniFile& ini, const std::function<int()>& ask);
-
+// Stores sprache (49 or 44) under "sprache", on the same terms as the first-start choice.
+void StoreLanguage(const IniFile& ini, int sprache);

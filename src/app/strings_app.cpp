@@ -5,6 +5,22 @@
 // Texts of this area (see platform/stringtable_data.h for the id ranges; English + 1000).
 const StringTableItem kStringsApp[] = {
     {0, u""}, // placeholder so the block is never empty
+    // View > Language and the recent files of the File menu (300-319).
+    {300, u"&Sprache"},
+    {301, u"&Deutsch"},
+    {302, u"&English"},
+    {303, u"Die Oberfläche auf Deutsch anzeigen"},
+    {304, u"Die Oberfläche auf Englisch anzeigen"},
+    {305, u"Die Datei \"%1\" gibt es nicht mehr. Sie wird aus der Liste der zuletzt benutzten "
+          u"Dateien entfernt."},
+    {306, u"Die Sprache der Oberfläche wählen"},
+    {1300, u"&Language"},
+    {1301, u"&Deutsch"},
+    {1302, u"&English"},
+    {1303, u"to show the interface in German"},
+    {1304, u"to show the interface in English"},
+    {1305, u"The file \"%1\" no longer exists. It is removed from the list of recent files."},
+    {1306, u"to choose the language of the interface"},
     // Command-line tool (690-699).
     {690, u"Unbekannter Befehl \"%1\"."},
     {691, u"Die Datei \"%1\" hat keine der Endungen %2."},

@@ -3,6 +3,7 @@
 #include "content/fmtueber.h"
 #include "content/picturefilecopy.h"
 #include "document/coverdocument.h"
+#include "document/documentstrings.h"
 #include "platform/apperror.h"
 #include "platform/busycursor.h"
 #include "platform/colors.h"
@@ -94,6 +95,14 @@ void SidePanel::redraw() {
     if (bereit()) host_.renderSidePreview(doc_.AktSeite);
 }
 
+void SidePanel::record(int nameId) {
+    if (host_.recordStep) host_.recordStep(nameId);
+}
+
+void SidePanel::commitTyping() {
+    if (host_.commitTyping) host_.commitTyping();
+}
+
 void SidePanel::ShowSide(int side) {
     if (side < 0 || side >= CoverDocument::SideCount) return;
     // 1. Park the focus: an edit that had it gets its exit first, so the side shown until now
@@ -163,11 +172,14 @@ void SidePanel::EditRandtextChange() {
 
 void SidePanel::EditKeyPress(int key) {
     doc_.Geaendert = true;
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && bereit())
-        host_.renderSidePreview(doc_.AktSeite);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        commitTyping();
+        if (bereit()) host_.renderSidePreview(doc_.AktSeite);
+    }
 }
 
 void SidePanel::EditExit() {
+    commitTyping();
     redraw();
 }
 
@@ -181,6 +193,16 @@ bool SidePanel::eventFilter(QObject* watched, QEvent* event) {
             if (!key->text().isEmpty()) EditKeyPress(key->key());
         } else if (event->type() == QEvent::FocusOut) {
             EditExit();
+        } else if (event->type() == QEvent::ShortcutOverride) {
+            // An edit with no typing of its own to take back leaves Ctrl+Z and Ctrl+Shift+Z
+            // to the Edit menu, which undoes the document's last step.
+            auto* key = static_cast<QKeyEvent*>(event);
+            auto* edit = static_cast<QLineEdit*>(watched);
+            if ((key->matches(QKeySequence::Undo) && !edit->isUndoAvailable()) ||
+                (key->matches(QKeySequence::Redo) && !edit->isRedoAvailable())) {
+                event->ignore();
+                return true;
+            }
         }
     } else if (watched == w_.CheckKopfzeile || watched == w_.CheckFusszeile) {
         // Only the user's own press marks the document; the side switch sets them silently.
@@ -197,6 +219,7 @@ void SidePanel::CheckKopfzeileClick() {
     w_.EditKopfzeile->setVisible(on);
     w_.BtnFormatKopf->setVisible(on);
     doc_.KopfFormat[doc_.AktSeite].Sichtbar = on ? 1 : 0;
+    if (bereit()) record(StepKopfzeile); // not the side switch's own setting
     redraw();
 }
 
@@ -205,6 +228,7 @@ void SidePanel::CheckFusszeileClick() {
     w_.EditFusszeile->setVisible(on);
     w_.BtnFormatFuss->setVisible(on);
     doc_.FussFormat[doc_.AktSeite].Sichtbar = on ? 1 : 0;
+    if (bereit()) record(StepFusszeile);
     redraw();
 }
 
@@ -218,6 +242,7 @@ void SidePanel::runFormatDialog(bool footer) {
     if (dlg.exec() != 1) return;
     doc_.Geaendert = true;
     (footer ? doc_.FussFormat[s] : doc_.KopfFormat[s]) = dlg.Format;
+    record(footer ? StepFussFormat : StepKopfFormat);
     host_.renderSidePreview(s);
 }
 
@@ -236,6 +261,7 @@ void SidePanel::BtnFormatRandClick() {
     if (dlg.exec() != 1) return;
     doc_.RandFormat = dlg.Format;
     doc_.Geaendert = true;
+    record(StepRandFormat);
     host_.renderSidePreview(doc_.AktSeite);
 }
 
@@ -260,6 +286,7 @@ void SidePanel::BtnHgFarbeClick() {
     // A click of the user's marks the document; the side switch sets the radio itself.
     if (bereit()) doc_.Geaendert = true;
     doc_.HgFormat[doc_.AktSeite].Art = 0;
+    if (bereit()) record(StepHgFarbe);
     fillSwatch(doc_.HgFormat[doc_.AktSeite].Farbe);
     redraw();
 }
@@ -277,6 +304,7 @@ void SidePanel::BtnHintergrundfarbeClick() {
     if (!colour) return;
     doc_.Geaendert = true;
     doc_.HgFormat[s].Farbe = *colour;
+    record(StepHgFarbe);
     fillSwatch(*colour);
     host_.renderSidePreview(s);
 }
@@ -290,6 +318,7 @@ void SidePanel::ComboHgTexturChange() {
     // A texture that cannot be loaded is reported and leaves the side with an empty
     // texture; the side switch that may have called this goes on.
     const bool loaded = runGuarded(dialogs_, [&] { doc_.loadTexture(s); });
+    if (bereit()) record(StepHgBild);
     if (loaded) {
         QPainter p(&swatch);
         doc_.HgBild[s].draw(p, swatch.rect());

@@ -1,9 +1,9 @@
 #pragma once
 #include "platform/dialogs.h"
 
+#include <functional>
 #include <QList>
 #include <QObject>
-#include <functional>
 
 class CoverDocument;
 class QAbstractButton;
@@ -37,8 +37,8 @@ struct SidePanelWidgets {
     QPushButton* BtnHintergrundfarbe = nullptr;
     QComboBox* ComboHgTextur = nullptr;
     QToolButton* BtnTexturHinzufuegen = nullptr;
-    QList<QToolButton*> sideButtons;  // BtnSeiteEins .. BtnSeiteVier
-    QList<QAction*> sideMenuItems;    // MenuVorderAussen .. MenuRueckInnen
+    QList<QToolButton*> sideButtons; // BtnSeiteEins .. BtnSeiteVier
+    QList<QAction*> sideMenuItems;   // MenuVorderAussen .. MenuRueckInnen
     QAction* MenuVerzeichnis = nullptr;
     QAction* MenuText = nullptr;
     QAction* MenuBild = nullptr;
@@ -51,6 +51,10 @@ struct SidePanelHost {
     std::function<void(bool)> setBereit;
     std::function<void(int side)> renderSidePreview;
     std::function<FileDialogRequest()> openPictureDialog; // OpenPictureDialog of the window
+    // The undo history: a change the user made, named by a string id; typed text that the
+    // user finished (focus left the edit, Enter). Either may be empty.
+    std::function<void(int nameId)> recordStep;
+    std::function<void()> commitTyping;
 };
 
 // The main window's side panel: the side switch, the header, footer and margin edits, the
@@ -98,6 +102,8 @@ private:
     void runFormatDialog(bool footer);
     bool bereit() const { return host_.bereit(); }
     void redraw();
+    void record(int nameId);
+    void commitTyping();
 
     SidePanelWidgets w_;
     CoverDocument& doc_;

@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -18,6 +19,11 @@ TDlgTextEditor::TDlgTextEditor(QWidget* parent) : QDialog(parent) {
     resize(600, 420);
 
     PopupMenu = new QMenu(this);
+    MenuRueckgaengig = addItem(&TDlgTextEditor::MenuRueckgaengigClick, 950);
+    MenuRueckgaengig->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z)); // the editor's own keys
+    MenuWiederherstellen = addItem(&TDlgTextEditor::MenuWiederherstellenClick, 952);
+    MenuWiederherstellen->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    PopupMenu->addSeparator();
     MenuNurLesen = addItem(&TDlgTextEditor::MenuNurLesenClick, 81);
     MenuNurLesen->setCheckable(true);
     PopupMenu->addSeparator();
@@ -62,6 +68,9 @@ TDlgTextEditor::TDlgTextEditor(QWidget* parent) : QDialog(parent) {
 
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
             &TDlgTextEditor::UpdatePaste);
+    connect(MemoTextEditor, &QPlainTextEdit::undoAvailable, this, &TDlgTextEditor::UpdateUndo);
+    connect(MemoTextEditor, &QPlainTextEdit::redoAvailable, this, &TDlgTextEditor::UpdateUndo);
+    UpdateUndo();
     RegisterTranslatedWindow(this);
 }
 
@@ -90,7 +99,8 @@ void TDlgTextEditor::SetText(const QString& text) {
     lf.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     lf.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     MemoTextEditor->clear();
-    MemoTextEditor->setPlainText(lf);
+    MemoTextEditor->setPlainText(lf); // and forgets the typing of the last opening
+    UpdateUndo();
 }
 
 QString TDlgTextEditor::Text() const {
@@ -116,6 +126,20 @@ void TDlgTextEditor::UpdatePaste() {
     MenuEinfuegen->setEnabled(enabled);
 }
 
+void TDlgTextEditor::UpdateUndo() {
+    const QTextDocument* text = MemoTextEditor->document();
+    MenuRueckgaengig->setEnabled(!nurLesen_ && text->isUndoAvailable());
+    MenuWiederherstellen->setEnabled(!nurLesen_ && text->isRedoAvailable());
+}
+
+void TDlgTextEditor::MenuRueckgaengigClick() {
+    if (!nurLesen_) MemoTextEditor->undo();
+}
+
+void TDlgTextEditor::MenuWiederherstellenClick() {
+    if (!nurLesen_) MemoTextEditor->redo();
+}
+
 void TDlgTextEditor::MenuNurLesenClick() {
     nurLesen_ = !nurLesen_;
     MenuNurLesen->setChecked(nurLesen_);
@@ -128,6 +152,7 @@ void TDlgTextEditor::MenuNurLesenClick() {
         a->setEnabled(!nurLesen_);
     UpdatePaste();
     MemoTextEditor->setReadOnly(nurLesen_);
+    UpdateUndo();
 }
 
 // The commands are off while the text is read-only; the checks keep them so when called

@@ -30,6 +30,8 @@ public:
     QToolButton* BtnSchliessen = nullptr;
     QPlainTextEdit* MemoTextEditor = nullptr;
     QMenu* PopupMenu = nullptr;
+    QAction* MenuRueckgaengig = nullptr; // undo and redo of typing (Ctrl+Z, Ctrl+Shift+Z)
+    QAction* MenuWiederherstellen = nullptr;
     QAction* MenuNurLesen = nullptr;
     QAction* MenuAusschneiden = nullptr;
     QAction* MenuKopieren = nullptr;
@@ -44,6 +46,8 @@ public:
 
     // FormShow runs at every show; tests may call it on a window that is not shown.
     void FormShow();
+    void MenuRueckgaengigClick();
+    void MenuWiederherstellenClick();
     void MenuNurLesenClick();
     void MenuAusschneidenClick();
     void MenuKopierenClick();
@@ -54,6 +58,8 @@ public:
 
     // Paste is offered exactly when the clipboard holds text and the text may be changed.
     void UpdatePaste();
+    // Undo and redo are offered when there is typing to take back or repeat.
+    void UpdateUndo();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,4 +1,5 @@
 #include "document/documentcommands.h"
+#include "document/documenthistory.h"
 #include "document/documentstrings.h"
 #include "document/documentview.h"
 #include "platform/busycursor.h"
@@ -53,8 +54,10 @@ void DocumentCommands::ComboCoverLayoutChange(int index) {
 
 void DocumentCommands::ComboCoverLayoutChosen(int index) {
     // The layout is stored in the cover file, so the user's choice is a change to save.
-    if (index >= 0 && index <= 3 && index != doc_.CoverLayout) doc_.Geaendert = true;
+    const bool changed = index >= 0 && index <= 3 && index != doc_.CoverLayout;
+    if (changed) doc_.Geaendert = true;
     ComboCoverLayoutChange(index);
+    if (changed && history_) history_->record(StepCoverLayout);
 }
 
 bool DocumentCommands::AskSave() {
@@ -103,6 +106,7 @@ bool DocumentCommands::loadFresh(const QString& readPath, const QString& fileNam
             fresh.Geaendert = doc_.Geaendert;
         }
         doc_ = std::move(fresh);
+        if (history_) history_->reset();
         view_.UpdateCaption();
         view_.MenuVorderAussenClick();
         return false;
@@ -111,6 +115,7 @@ bool DocumentCommands::loadFresh(const QString& readPath, const QString& fileNam
     fresh.DateiName = fileName;
     fresh.Geaendert = false;
     doc_ = std::move(fresh);
+    if (history_) history_->reset(); // before the side switch, which may commit typing
     view_.UpdateCaption();
     if (loaded.layout) {
         const int index = *loaded.layout >= 0 && *loaded.layout <= 3 ? *loaded.layout : -1;
@@ -120,6 +125,7 @@ bool DocumentCommands::loadFresh(const QString& readPath, const QString& fileNam
         view_.MenuVorderAussenClick();
     }
     doc_.Geaendert = false;
+    if (history_) history_->reset(); // with the layout read
     showNotLoaded(loaded.notLoaded);
     return true;
 }
@@ -146,7 +152,9 @@ void DocumentCommands::OpenItemClick() {
 }
 
 bool DocumentCommands::openFile(const QString& path) {
-    return loadFresh(path, path, CoverFile::Reader::ByFirstLine);
+    if (!loadFresh(path, path, CoverFile::Reader::ByFirstLine)) return false;
+    if (fileUsed) fileUsed(path);
+    return true;
 }
 
 bool DocumentCommands::writeTo(const QString& path) {
@@ -157,7 +165,9 @@ bool DocumentCommands::writeTo(const QString& path) {
     if (!ok) return false; // the name, the flag and the file on disk stay as they were
     doc_.DateiName = path;
     doc_.Geaendert = false;
+    if (history_) history_->setSaved();
     view_.UpdateCaption();
+    if (fileUsed) fileUsed(path);
     return true;
 }
 

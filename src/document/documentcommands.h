@@ -4,7 +4,9 @@
 #include "platform/dialogs.h"
 
 #include <array>
+#include <functional>
 
+class DocumentHistory;
 class DocumentView;
 
 // New, Open, Save, Save as, the save question, the close question and the case layout,
@@ -20,6 +22,11 @@ public:
     // The template's file name relative to the program directory (settings key "vorlage").
     void setVorlage(const QString& vorlage) { vorlage_ = vorlage; }
     QString templatePath() const;
+    // The undo history: New and Open start it afresh, Save sets its save point and a case
+    // layout chosen by the user is a step.
+    void setHistory(DocumentHistory* history) { history_ = history; }
+    // Called with the path of every cover opened with Open or written by Save.
+    std::function<void(const QString& path)> fileUsed;
 
     // Start-up's New: nothing to ask; if the template cannot be read the reset document
     // is shown (there is no previous one to keep).
@@ -57,5 +64,6 @@ private:
     CoverDocument& doc_;
     Dialogs& dialogs_;
     DocumentView& view_;
+    DocumentHistory* history_ = nullptr;
     QString vorlage_ = QStringLiteral("ERROR");
 };

@@ -24,3 +24,28 @@ enum DocumentStringId {
     StrCoverPictureMissing = 770, // the picture file "%1" does not exist
     StrCoverSaveFailedNew = 787,  // "%1" cannot be saved: %2 (there was no previous file)
 };
+
+// The undo history (document/strings_document.cpp): the Edit menu items and the names of
+// the steps, shown after "Undo" and "Redo".
+enum HistoryStringId {
+    StrUndo = 950,         // &Undo
+    StrUndoStep = 951,     // &Undo %1
+    StrRedo = 952,         // &Redo
+    StrRedoStep = 953,     // &Redo %1
+    StrUndoHint = 954,     // status text of Undo
+    StrRedoHint = 955,     // status text of Redo
+    StepKopfText = 956,    // header text
+    StepFussText = 957,    // footer text
+    StepRandText = 958,    // margin text
+    StepKopfzeile = 959,   // header line shown or hidden
+    StepFusszeile = 960,   // footer line shown or hidden
+    StepKopfFormat = 961,  // header format
+    StepFussFormat = 962,  // footer format
+    StepRandFormat = 963,  // margin text format
+    StepHgFarbe = 964,     // background colour
+    StepHgBild = 965,      // background picture (texture)
+    StepCoverLayout = 966, // case layout
+    StepVerzeichnis = 967, // directory listing
+    StepText = 968,        // text
+    StepBild = 969,        // picture
+};

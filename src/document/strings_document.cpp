@@ -2,7 +2,8 @@
 
 #include <iterator>
 
-// Texts of the cover files and document commands (ids 520-549, 700 and 787; English + 1000).
+// Texts of the cover files and document commands (ids 520-549, 700 and 787) and of the undo
+// history (950-969); English + 1000.
 const StringTableItem kStringsDocument[] = {
     {520, u"Die Datei \"%1\" kann nicht gelesen werden.\nZeile %2: %3\nDas geöffnete Dokument "
           u"bleibt unverändert."},
@@ -49,5 +50,46 @@ const StringTableItem kStringsDocument[] = {
     {1534, u"the folder does not exist"},
     {1535, u"there is a folder of that name"},
     {1536, u"The file \"%1\" has more than %2 lines; no cover file is that large."},
+    // The undo history (950-969).
+    {950, u"&Rückgängig"},
+    {951, u"&Rückgängig: %1"},
+    {952, u"&Wiederherstellen"},
+    {953, u"&Wiederherstellen: %1"},
+    {954, u"Den letzten Schritt zurücknehmen"},
+    {955, u"Den zurückgenommenen Schritt wiederholen"},
+    {956, u"Kopfzeilentext"},
+    {957, u"Fusszeilentext"},
+    {958, u"Randtext"},
+    {959, u"Kopfzeile ein/aus"},
+    {960, u"Fusszeile ein/aus"},
+    {961, u"Kopfzeilenformat"},
+    {962, u"Fusszeilenformat"},
+    {963, u"Randtextformat"},
+    {964, u"Hintergrundfarbe"},
+    {965, u"Hintergrundbild"},
+    {966, u"Coverlayout"},
+    {967, u"Verzeichnis"},
+    {968, u"Text"},
+    {969, u"Bild"},
+    {1950, u"&Undo"},
+    {1951, u"&Undo %1"},
+    {1952, u"&Redo"},
+    {1953, u"&Redo %1"},
+    {1954, u"to undo the last change"},
+    {1955, u"to redo the change undone last"},
+    {1956, u"header text"},
+    {1957, u"footer text"},
+    {1958, u"border text"},
+    {1959, u"header on/off"},
+    {1960, u"footer on/off"},
+    {1961, u"header format"},
+    {1962, u"footer format"},
+    {1963, u"border format"},
+    {1964, u"background colour"},
+    {1965, u"background picture"},
+    {1966, u"case layout"},
+    {1967, u"directory"},
+    {1968, u"text"},
+    {1969, u"picture"},
 };
 const std::size_t kStringsDocumentSize = std::size(kStringsDocument);

@@ -15,6 +15,8 @@
 namespace {
 constexpr char kTextId[] = "zarvexTextId";
 constexpr char kItemList[] = "zarvexItemList";
+constexpr char kItemId[] = "zarvexItemId";        // designed id of a radio group item
+constexpr int kItemIdRole = Qt::UserRole + 0x5A7; // designed id of a list item
 
 QString textFor(int id, int offset) {
     QString s = StringTableEntry(id + offset);
@@ -22,11 +24,13 @@ QString textFor(int id, int offset) {
     return s;
 }
 
-// An item whose designed text is not a decimal id stays as it is.
-QString itemText(const QString& designed, int offset) {
+// The designed id of an item: remembered from the first translation, so the language can
+// be applied again; 0 for an item whose designed text is not a decimal id (it stays as is).
+int itemId(const QVariant& remembered, const QString& designed) {
+    if (remembered.isValid()) return remembered.toInt();
     bool ok = false;
     const int id = designed.trimmed().toInt(&ok);
-    return ok ? textFor(id, offset) : designed;
+    return ok ? id : 0;
 }
 
 void translate(QObject* o, int offset) {
@@ -46,11 +50,18 @@ void translate(QObject* o, int offset) {
     } else if (auto* g = qobject_cast<QGroupBox*>(o)) {
         g->setTitle(textFor(id, offset));
         if (g->property(kItemList).toBool())
-            for (QRadioButton* r : g->findChildren<QRadioButton*>())
-                if (TextId(r) == 0) r->setText(itemText(r->text(), offset));
+            for (QRadioButton* r : g->findChildren<QRadioButton*>()) {
+                if (TextId(r) != 0) continue;
+                const int item = itemId(r->property(kItemId), r->text());
+                r->setProperty(kItemId, item);
+                if (item) r->setText(textFor(item, offset));
+            }
     } else if (auto* c = qobject_cast<QComboBox*>(o)) {
-        for (int i = 0; i < c->count(); ++i)
-            c->setItemText(i, itemText(c->itemText(i), offset));
+        for (int i = 0; i < c->count(); ++i) {
+            const int item = itemId(c->itemData(i, kItemIdRole), c->itemText(i));
+            c->setItemData(i, item, kItemIdRole);
+            if (item) c->setItemText(i, textFor(item, offset));
+        }
     } else if (auto* w = qobject_cast<QWidget*>(o); w && w->isWindow()) {
         w->setWindowTitle(textFor(id, offset));
     }
@@ -85,9 +96,8 @@ QString LongHint(const QString& hint) {
 }
 
 namespace {
-// The registered window waiting for its own translation that o lies in, if any. A dialog
-// made as a child of the main window must not be translated twice: a list item that reads
-// "1" after the first pass would be taken for text id 1 in the second.
+// The registered window that o lies in, if any: it is translated by its own pass, so a
+// dialog made as a child of the main window is not translated twice in one go.
 QWidget* pendingWindowOf(QObject* o, QWidget* root) {
     for (QObject* p = o; p && p != root; p = p->parent())
         if (auto* w = qobject_cast<QWidget*>(p); w && w->isWindow() && windows().contains(w))
@@ -104,19 +114,17 @@ void UebersetzeOberflaeche(QWidget* window, int offset) {
 }
 
 void RegisterTranslatedWindow(QWidget* window) {
-    if (g_applied) {
-        UebersetzeOberflaeche(window, g_offset);
-        return;
-    }
+    windows().removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
     if (!windows().contains(window)) windows().append(window);
+    if (g_applied) UebersetzeOberflaeche(window, g_offset);
 }
 
 void ApplyInterfaceLanguage(int offset) {
     g_offset = offset;
     g_applied = true;
+    windows().removeIf([](const QPointer<QWidget>& w) { return w.isNull(); });
     for (const QPointer<QWidget>& w : std::as_const(windows()))
         if (w) UebersetzeOberflaeche(w, offset);
-    windows().clear();
 }
 
 bool InterfaceLanguageApplied() {

@@ -32,7 +32,8 @@ void UebersetzeOberflaeche(QWidget* window, int offset);
 // registered before the language is applied are translated then, in registration order;
 // windows registered afterwards are translated at once.
 void RegisterTranslatedWindow(QWidget* window);
-// Applies the language to every registered window and remembers the offset. Runs once per
-// run: item texts are replaced by their texts and cannot be looked up again.
+// Applies the language to every registered window and remembers the offset. Runs at the
+// main window's first show and again whenever the user switches the language: list items
+// keep their designed ids, so every pass shows the texts of the language asked for.
 void ApplyInterfaceLanguage(int offset);
 bool InterfaceLanguageApplied();

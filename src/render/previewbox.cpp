@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 PreviewBox::PreviewBox(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("PaintBoxVorschau"));
@@ -44,6 +45,21 @@ void PreviewBox::BtnZoomInClick() {
 void PreviewBox::BtnZoomOutClick() {
     preview_.zoom.zoomOut();
     afterZoom();
+}
+
+void PreviewBox::wheelEvent(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        wheelDelta_ = 0;
+        QWidget::wheelEvent(event); // the scroll box scrolls
+        return;
+    }
+    event->accept();
+    // A notch is 120; touch pads send smaller parts of it.
+    wheelDelta_ += event->angleDelta().y();
+    for (; wheelDelta_ >= 120; wheelDelta_ -= 120)
+        if (preview_.zoom.zoomInEnabled) BtnZoomInClick();
+    for (; wheelDelta_ <= -120; wheelDelta_ += 120)
+        if (preview_.zoom.zoomOutEnabled) BtnZoomOutClick();
 }
 
 void PreviewBox::MenuAnsichtStandardClick() {

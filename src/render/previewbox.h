@@ -39,6 +39,8 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // Ctrl + wheel zooms in and out in the zoom steps; the plain wheel scrolls.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void afterZoom();
@@ -52,4 +54,5 @@ private:
     QPixmap cache_;
     int cacheGeneration_ = -1;
     double cacheZoom_ = 0;
+    int wheelDelta_ = 0; // eighths of a degree not yet turned into a zoom step
 };

@@ -265,7 +265,12 @@ void PrintCommand::MenuKalibrierenClick() {
         dialogs_.message(MsgKind::Warning, MsgButtons::Ok, LadeText(MsgDruckLaeuft));
         return;
     }
+    if (calibrationDialog_ && calibrationLanguage_ != LanguageOffset()) {
+        delete calibrationDialog_; // made before the user switched the language
+        calibrationDialog_ = nullptr;
+    }
     if (!calibrationDialog_) {
+        calibrationLanguage_ = LanguageOffset();
         calibrationDialog_ = new PrinterCalibrationDialog;
         calibrationDialog_->onPrint = [this] { runPrint([this] { PrintCalibrationSheet(); }); };
     }

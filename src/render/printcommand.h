@@ -100,4 +100,5 @@ private:
     PrinterCalibrationDialog* calibrationDialog_ = nullptr;
     PrintPreviewDialog* previewDialog_ = nullptr;
     SheetMarks marks_; // of the running command
+    int calibrationLanguage_ = -1; // the language offset its texts were made in
 };

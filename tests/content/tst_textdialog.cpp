@@ -58,6 +58,7 @@ private Q_SLOTS:
     void editorFontHeightAndTab();
     void readOnlyBlocksEveryChange();
     void pasteFollowsClipboard();
+    void undoAndRedoOfTyping();
     void previewPlacesTextInContentArea_data();
     void previewPlacesTextInContentArea();
 };
@@ -321,6 +322,32 @@ void TestTextDialog::pasteFollowsClipboard() {
     e.MenuLoeschenClick(); // delete leaves the clipboard alone
     QCOMPARE(e.Text(), QString());
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("abab"));
+}
+
+void TestTextDialog::undoAndRedoOfTyping() {
+    Harness h;
+    TDlgTextEditor& e = h.editor;
+    e.SetText(QStringLiteral("abc"));
+    e.show();
+    QVERIFY(!e.MenuRueckgaengig->isEnabled() && !e.MenuWiederherstellen->isEnabled());
+    e.MemoTextEditor->moveCursor(QTextCursor::End);
+    QTest::keyClicks(e.MemoTextEditor, QStringLiteral(" d"));
+    QVERIFY(e.MenuRueckgaengig->isEnabled());
+    QTest::keyClick(e.MemoTextEditor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(e.Text(), QStringLiteral("abc"));
+    QVERIFY(e.MenuWiederherstellen->isEnabled());
+    e.MenuWiederherstellen->trigger();
+    QCOMPARE(e.Text(), QStringLiteral("abc d"));
+    e.MenuRueckgaengig->trigger();
+    QCOMPARE(e.Text(), QStringLiteral("abc"));
+    e.MenuNurLesenClick(); // read-only: nothing to take back or repeat
+    QVERIFY(!e.MenuRueckgaengig->isEnabled() && !e.MenuWiederherstellen->isEnabled());
+    e.MenuWiederherstellenClick();
+    QCOMPARE(e.Text(), QStringLiteral("abc"));
+    e.MenuNurLesenClick();
+    e.SetText(QStringLiteral("neu")); // the next opening starts without the old typing
+    QVERIFY(!e.MenuRueckgaengig->isEnabled() && !e.MenuWiederherstellen->isEnabled());
+    QCOMPARE(e.PopupMenu->actions().first(), e.MenuRueckgaengig);
 }
 
 void TestTextDialog::previewPlacesTextInContentArea_data() {

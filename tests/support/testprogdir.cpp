@@ -25,6 +25,16 @@ TestProgDir::TestProgDir() {
         img.save(dir_.filePath(QStringLiteral("texturen/standard.bmp")), "BMP");
     }
     SetProgDir(dir_.path());
+    hadConfigHome_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    configHome_ = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral(".config"))));
+}
+
+TestProgDir::~TestProgDir() {
+    if (hadConfigHome_)
+        qputenv("XDG_CONFIG_HOME", configHome_);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
 }
 
 QString TestProgDir::path() const {
