@@ -30,6 +30,12 @@ const StringTableItem kStringsPlatform[] = {
     {1555, u"record %1 of the metafile is damaged"},
     {1556, u"the metafile has too many records"},
     {1557, u"the picture has no size"},
+    {978, u"Das Bild \"%1\" ist zu groß, um es zu laden: %2 × %3 Pixel."},
+    {979, u"Die Datei \"%1\" ist unvollständig: Das Bild wird nur so weit gezeigt, wie es "
+          u"gelesen werden konnte."},
+    {1978, u"The picture \"%1\" is too large to load: %2 × %3 pixels."},
+    {1979, u"The file \"%1\" is incomplete: the picture is shown as far as it could be "
+           u"read."},
     {1740, u"The folder \"%1\" for your settings and pictures cannot be created."},
     {1741, u"The file \"%1\" for your settings and pictures cannot be created."},
 };

@@ -196,13 +196,14 @@ void DrawSide(QPainter& canvas, const CoverDocument& doc, const SidePlacement& p
     const TFormatUeberschrift& kopf = doc.KopfFormat[s];
     const TFormatUeberschrift& fuss = doc.FussFormat[s];
     const bool all = parts == SideParts::All;
+    FitCollector::setSide(s);
 
     DrawBackground(forPreview, canvas, area.x(), area.y(), kScale, kScale, doc.HgBild[s],
                    doc.HgFormat[s], area.width(), area.height(), kopf, fuss);
     if (all) {
         DrawHeaderBand(canvas, area.x(), area.y(), kScale, kScale, texts.kopf, kopf, area.width());
         DrawHeaderBand(canvas, area.x(), area.y() + area.height() - (fuss.Groesse + 4), kScale,
-                       kScale, texts.fuss, fuss, area.width());
+                       kScale, texts.fuss, fuss, area.width(), FitKind::Footer);
         const QPoint m = placement.marginOrigin;
         if (placement.margin == MarginText::BackSpines)
             DrawSpineTexts(canvas, m.x(), m.y(), kScale, kScale, texts.rand, doc.RandFormat);

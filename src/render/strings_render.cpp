@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-// Texts of printing (610-639; English + 1000).
+// Texts of printing (610-639) and of content cut by the drawing (970-975); English + 1000.
 const StringTableItem kStringsRender[] = {
     {610, u"Es ist kein Drucker eingerichtet."},
     {611, u"Der Druckauftrag für \"%1\" ist gescheitert: %2"},
@@ -54,5 +54,17 @@ const StringTableItem kStringsRender[] = {
     {1631, u"The measurements do not fit: each ruler must measure between 90 % and 110 % of "
            u"its length, and the cross must lie within 50 mm of the edge."},
     {1632, u"Calibration for \"%1\" saved."},
+    {970, u"Die Kopfzeile ist zu lang und wird abgeschnitten."},
+    {971, u"Die Fusszeile ist zu lang und wird abgeschnitten."},
+    {972, u"Der Randtext ist zu lang und wird gekürzt."},
+    {973, u"Der Text passt nicht ganz auf die Seite; der Rest wird nicht gezeigt."},
+    {974, u"%1 von %2 Einträgen werden nicht gezeigt."},
+    {975, u"Das Bild wird mit nur %1 dpi gedruckt (weniger als 150 dpi)."},
+    {1970, u"The header is too long and is cut off."},
+    {1971, u"The footer is too long and is cut off."},
+    {1972, u"The margin text is too long and is shortened."},
+    {1973, u"The text does not fit on the side; the rest is not shown."},
+    {1974, u"%1 of %2 entries are not shown."},
+    {1975, u"The picture is printed at only %1 dpi (below 150 dpi)."},
 };
 const std::size_t kStringsRenderSize = std::size(kStringsRender);
