@@ -2,8 +2,8 @@
 #include "platform/busycursor.h"
 #include "render/recordingdevice.h"
 
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
 DialogPreview::DialogPreview(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -61,7 +61,8 @@ void DialogPreview::paintEvent(QPaintEvent* event) {
     small.setPointSizeF(small.pointSizeF() * 0.85);
     p.setFont(small);
     const QRect room = rect().adjusted(4, 0, -4, -3);
-    const QRect used = p.boundingRect(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);
+    const QRect used =
+        p.boundingRect(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);
     p.fillRect(used.adjusted(-3, -2, 3, 2), QColor(255, 255, 255, 225));
     p.setPen(fitWarnings_.isEmpty() ? QColor(0x30, 0x30, 0x30) : QColor(0xb0, 0x10, 0x10));
     p.drawText(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);

@@ -2,13 +2,13 @@
 #include "content/contentstrings.h"
 #include "content/picturefilecopy.h"
 #include "platform/busycursor.h"
+#include "platform/interfacenumber.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
 #include "render/primitives.h"
 
 #include <QFileInfo>
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
 
 namespace {
@@ -172,9 +172,8 @@ PictureDialogLogic::Placement PictureDialogLogic::PreviewPlacement(int seite, in
 QString PictureDialogLogic::pictureInfo() const {
     if (Bild.isNull()) return QString();
     const QString name = BildFormat.DateiName.isEmpty() ? LadeText(StrPicturePasted)
-                                                         : fileNamePart(BildFormat.DateiName);
-    const QLocale locale;
-    const QString w = locale.toString(Bild.width()), h = locale.toString(Bild.height());
+                                                        : fileNamePart(BildFormat.DateiName);
+    const QString w = InterfaceNumber(Bild.width()), h = InterfaceNumber(Bild.height());
     QString size;
     if (Bild.image().isNull()) {
         size = LadeTextArg(StrPictureDrawing, w, h);
@@ -184,10 +183,10 @@ QString PictureDialogLogic::pictureInfo() const {
         const QRect& a = p.area;
         const QRect free =
             BandAllowance(a.x(), a.y(), 10.0, 10.0, a.width(), a.height(), KopfFormat, FussFormat);
-        const double dpi = PicturePrintDpi(Bild, PictureTarget(free, Bild.size(), BildFormat), 10.0,
-                                           10.0);
+        const double dpi =
+            PicturePrintDpi(Bild, PictureTarget(free, Bild.size(), BildFormat), 10.0, 10.0);
         if (dpi <= 0) return name;
-        size = LadeTextArg(StrPictureRaster, w, h, locale.toString(int(dpi)));
+        size = LadeTextArg(StrPictureRaster, w, h, InterfaceNumber(int(dpi + 1e-6)));
     }
     QString info = name + QStringLiteral(": ") + size;
     if (Bild.incomplete()) info += u' ' + LadeText(StrPictureCutShort);

@@ -136,8 +136,9 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
 } // namespace
 
 int JpegExifOrientation(const QByteArray& data) {
-    ExifData* exif = exif_data_new_from_data(reinterpret_cast<const unsigned char*>(data.constData()),
-                                             static_cast<unsigned int>(data.size()));
+    ExifData* exif =
+        exif_data_new_from_data(reinterpret_cast<const unsigned char*>(data.constData()),
+                                static_cast<unsigned int>(data.size()));
     if (!exif) return 1;
     int orientation = 1;
     if (ExifEntry* e = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
@@ -150,16 +151,26 @@ int JpegExifOrientation(const QByteArray& data) {
 QImage OrientUpright(const QImage& image, int orientation) {
     // 2, 4: mirrored; 3: half a turn; 6, 8: a quarter turn clockwise or anticlockwise;
     // 5, 7: a quarter turn clockwise, then mirrored across or upside down.
-    const auto turned = [&](int degrees) { return image.transformed(QTransform().rotate(degrees)); };
+    const auto turned = [&](int degrees) {
+        return image.transformed(QTransform().rotate(degrees));
+    };
     switch (orientation) {
-    case 2: return image.mirrored(true, false);
-    case 3: return turned(180);
-    case 4: return image.mirrored(false, true);
-    case 5: return turned(90).mirrored(true, false);
-    case 6: return turned(90);
-    case 7: return turned(90).mirrored(false, true);
-    case 8: return turned(270);
-    default: return image;
+    case 2:
+        return image.mirrored(true, false);
+    case 3:
+        return turned(180);
+    case 4:
+        return image.mirrored(false, true);
+    case 5:
+        return turned(90).mirrored(true, false);
+    case 6:
+        return turned(90);
+    case 7:
+        return turned(90).mirrored(false, true);
+    case 8:
+        return turned(270);
+    default:
+        return image;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 #include "platform/apperror.h"
+#include "platform/interfacenumber.h"
 #include "platform/jpegreader.h"
 #include "platform/metafile.h"
 #include "platform/stringtable.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLocale>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -36,8 +36,7 @@ constexpr RasterKind kRasterKinds[] = {
     {"webp", "webp", Picture::Kind::WebP},
 };
 
-QImage readImage(const QByteArray& data, const char* format, bool uncompressed,
-                 QSize* tooLarge) {
+QImage readImage(const QByteArray& data, const char* format, bool uncompressed, QSize* tooLarge) {
     QBuffer buf;
     buf.setData(data);
     buf.open(QIODevice::ReadOnly);
@@ -141,8 +140,8 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
         throw AppError(LadeTextArg(StrUnknownPictureKind, path));
     }
     if (p.isNull() && tooLarge.isValid())
-        throw AppError(LadeTextArg(StrPictureTooLarge, path, QLocale().toString(tooLarge.width()),
-                                   QLocale().toString(tooLarge.height())));
+        throw AppError(LadeTextArg(StrPictureTooLarge, path, InterfaceNumber(tooLarge.width()),
+                                   InterfaceNumber(tooLarge.height())));
     if (p.isNull())
         throw AppError(
             LadeTextArg(StrBadPicture, path, why.isEmpty() ? LadeText(StrBadPictureData) : why));

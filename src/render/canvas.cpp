@@ -131,7 +131,8 @@ bool DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
             line.setPosition(QPointF(x, y));
             y += lineHeight;
             lines.append(line);
-            // A line partly below the area is cut as well (a sixteenth of a unit of rounding aside).
+            // A line partly below the area is cut as well (a sixteenth of a unit of rounding
+            // aside).
             if (line.naturalTextWidth() > width || y > bottom + 1) cut = true;
             if (y >= bottom) {
                 // The rest of this paragraph has no room either.

@@ -1,7 +1,7 @@
 #include "render/fitwarnings.h"
+#include "platform/interfacenumber.h"
 #include "platform/stringtable.h"
 
-#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -19,12 +19,18 @@ enum FitStringId {
 
 const char* kindName(FitKind kind) {
     switch (kind) {
-    case FitKind::Header: return "header";
-    case FitKind::Footer: return "footer";
-    case FitKind::Margin: return "margin";
-    case FitKind::Text: return "text";
-    case FitKind::Listing: return "listing";
-    case FitKind::Picture: return "picture";
+    case FitKind::Header:
+        return "header";
+    case FitKind::Footer:
+        return "footer";
+    case FitKind::Margin:
+        return "margin";
+    case FitKind::Text:
+        return "text";
+    case FitKind::Listing:
+        return "listing";
+    case FitKind::Picture:
+        return "picture";
     }
     return "";
 }
@@ -50,15 +56,21 @@ void FitCollector::setSide(int side) {
 
 QString FitWarningText(const FitWarning& w, bool grouped) {
     const auto number = [grouped](int n) {
-        return grouped ? QLocale().toString(n) : QString::number(n);
+        return grouped ? InterfaceNumber(n) : QString::number(n);
     };
     switch (w.kind) {
-    case FitKind::Header: return LadeText(StrFitHeader);
-    case FitKind::Footer: return LadeText(StrFitFooter);
-    case FitKind::Margin: return LadeText(StrFitMargin);
-    case FitKind::Text: return LadeText(StrFitText);
-    case FitKind::Listing: return LadeTextArg(StrFitListing, number(w.hidden), number(w.total));
-    case FitKind::Picture: return LadeTextArg(StrFitPicture, QString::number(w.dpi));
+    case FitKind::Header:
+        return LadeText(StrFitHeader);
+    case FitKind::Footer:
+        return LadeText(StrFitFooter);
+    case FitKind::Margin:
+        return LadeText(StrFitMargin);
+    case FitKind::Text:
+        return LadeText(StrFitText);
+    case FitKind::Listing:
+        return LadeTextArg(StrFitListing, number(w.hidden), number(w.total));
+    case FitKind::Picture:
+        return LadeTextArg(StrFitPicture, QString::number(w.dpi));
     }
     return QString();
 }

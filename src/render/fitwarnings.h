@@ -14,8 +14,8 @@ enum class FitKind { Header, Footer, Margin, Text, Listing, Picture };
 
 struct FitWarning {
     FitKind kind = FitKind::Text;
-    int side = -1; // 0..3 while a side is drawn by the composition, else -1
-    QPoint at;     // canvas units: where the preview's marker goes
+    int side = -1;  // 0..3 while a side is drawn by the composition, else -1
+    QPoint at;      // canvas units: where the preview's marker goes
     int hidden = 0; // listing: entries not shown
     int total = 0;  // listing: all entries
     int dpi = 0;    // picture: print resolution at its drawn size

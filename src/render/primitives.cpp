@@ -25,8 +25,7 @@ QRect BandAllowance(int x, int y, double scaleX, double scaleY, int w, int h,
 }
 
 void DrawHeaderBand(QPainter& canvas, int x, int y, double scaleX, double scaleY,
-                    const QString& text, const TFormatUeberschrift& format, int w,
-                    FitKind kind) {
+                    const QString& text, const TFormatUeberschrift& format, int w, FitKind kind) {
     ResetCanvas(canvas);
     if (format.Sichtbar != 1) return;
     const int left = rnd(x * scaleX);
@@ -237,8 +236,7 @@ QRect PictureTarget(const QRect& free, const QSize& size, const TFormatBild& for
     return QRect(l, top, rt - l, fh);
 }
 
-double PicturePrintDpi(const Picture& picture, const QRect& target, double scaleX,
-                       double scaleY) {
+double PicturePrintDpi(const Picture& picture, const QRect& target, double scaleX, double scaleY) {
     if (picture.image().isNull() || target.width() <= 0 || target.height() <= 0) return 0;
     const double inchesX = target.width() / scaleX / 25.4;
     const double inchesY = target.height() / scaleY / 25.4;
@@ -260,7 +258,8 @@ void DrawPicture(bool forPreview, QPainter& canvas, int x, int y, double scaleX,
         if (dpi > 0 && dpi < MinimumPrintDpi) {
             const QRect shown = target & free;
             FitCollector::report({FitKind::Picture, -1,
-                                  QPoint(shown.right() - 25, shown.top() + 25), 0, 0, int(dpi)});
+                                  QPoint(shown.right() - 25, shown.top() + 25), 0, 0,
+                                  int(dpi + 1e-6)});
         }
         if (free.contains(target)) {
             TransferPicture(forPreview, canvas, target, picture);
