@@ -252,6 +252,10 @@ void TSDIAppForm::RenderSidePreview(int side) {
     Vorschau->setBereit(Bereit);
     Vorschau->preview().DruckLaeuft = DruckLaeuft;
     Vorschau->RenderSidePreview(side);
+    // What the drawing had to cut, shown as the sheet-cut warning is; gone once mended.
+    const QString fit = FitWarningsLine(Vorschau->preview().fitWarnings());
+    if (!fit.isEmpty() || StatusBar->currentMessage() == FitShown) StatusBar->showMessage(fit);
+    FitShown = fit;
 }
 
 void TSDIAppForm::ShowSide(int side) {

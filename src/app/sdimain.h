@@ -182,6 +182,7 @@ private:
     Printer& Drucker;
     CalibrationStore Kalibrierung;
     std::unique_ptr<PrintCommand> Drucken;
+    QString FitShown; // the cut-content warnings last put in the status bar
     bool shown_ = false;
     bool formShowDone_ = false;
     QString commandStatus_; // the status text the last command set

@@ -6,6 +6,7 @@
 #include "platform/apperror.h"
 #include "platform/stringtable.h"
 #include "platform/textcodec.h"
+#include "render/fitwarnings.h"
 #include "render/recordingdevice.h"
 #include "render/sheetprinter.h"
 #include "render/sidepreview.h"
@@ -66,16 +67,25 @@ Recording CoverCommands::sideDrawing(const CoverDocument& doc) const {
     });
 }
 
+void CoverCommands::reportFit(const QList<FitWarning>& warnings) const {
+    for (const FitWarning& w : warnings)
+        err_ << FitWarningCliLine(w) << Qt::endl;
+}
+
 int CoverCommands::sheets() {
     const CoverDocument doc = loadCover(o_.inputs.value(0), err_);
     const QPageSize paper(o_.paper == QStringLiteral("letter") ? QPageSize::Letter : QPageSize::A4);
+    FitCollector fit;
     SheetPrinter::WriteSheetsPdf(o_.output, doc, chosenSheets(doc), paper, o_.marks);
+    reportFit(fit.warnings());
     return CliOk;
 }
 
 int CoverCommands::render() {
     const CoverDocument doc = loadCover(o_.inputs.value(0), err_);
+    FitCollector fit;
     const Recording picture = sideDrawing(doc);
+    reportFit(fit.warnings());
     if (isPdf(o_.output)) {
         // The page holds the drawing in whole millimetres plus a margin, so the outline (whose
         // pen reaches a little past its last millimetre) is never cut.

@@ -1,6 +1,7 @@
 #pragma once
 #include "cli/clioptions.h"
 #include "document/coverdocument.h"
+#include "render/fitwarnings.h"
 #include "render/recording.h"
 
 #include <QTextStream>
@@ -29,6 +30,8 @@ private:
     QList<SheetLayout> chosenSheets(const CoverDocument& doc) const;
     // The side's drawing as the preview records it; throws when the layout has no such side.
     Recording sideDrawing(const CoverDocument& doc) const;
+    // One line on err per part that the drawing had to cut.
+    void reportFit(const QList<FitWarning>& warnings) const;
 
     const CliOptions& o_;
     QTextStream& out_;

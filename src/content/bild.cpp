@@ -62,24 +62,28 @@ TDlgBild::TDlgBild(Dialogs& dialogs, QWidget* parent)
     PaintBoxVorschau->installEventFilter(this);
 
     RadioBildmasse = radioGroup(this, 181, 182, 2, BildmasseItems);
-    RadioBildmasse->setGeometry(352, 8, 144, 76);
+    RadioBildmasse->setGeometry(352, 8, 144, 100);
+    // Filling is ours; its text has an id of its own, not the one after "stretch".
+    auto* fill = new QRadioButton(QString::number(StrFill), RadioBildmasse);
+    fill->setGeometry(10, 70, 126, 22);
+    BildmasseItems->addButton(fill, 2);
     BildmasseItems->button(1)->setChecked(true);
     RadioAusrichtung = radioGroup(this, 184, 185, 3, AusrichtungItems);
-    RadioAusrichtung->setGeometry(352, 92, 144, 100);
+    RadioAusrichtung->setGeometry(352, 112, 144, 100);
     AusrichtungItems->button(2)->setChecked(true);
 
     const QStyle* st = style();
     BtnLaden = new QPushButton(st->standardIcon(QStyle::SP_DialogOpenButton), QString(), this);
-    BtnLaden->setGeometry(352, 200, 144, 30);
+    BtnLaden->setGeometry(352, 220, 144, 30);
     BtnLaden->setIconSize(QSize(22, 22));
     BtnSpeichern = new QPushButton(st->standardIcon(QStyle::SP_DialogSaveButton), QString(), this);
     BtnSpeichern->setVisible(false);
     BtnEinfuegen = new QPushButton(this);
     SetTextId(BtnEinfuegen, 191);
-    BtnEinfuegen->setGeometry(352, 238, 144, 30);
+    BtnEinfuegen->setGeometry(352, 256, 144, 30);
     BtnLoeschen = new QPushButton(this);
     SetTextId(BtnLoeschen, 192);
-    BtnLoeschen->setGeometry(352, 276, 144, 30);
+    BtnLoeschen->setGeometry(352, 292, 144, 30);
     OKBtn =
         new QPushButton(st->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     OKBtn->setDefault(true);
@@ -141,6 +145,7 @@ void TDlgBild::updateControls() {
 }
 
 void TDlgBild::RenderDialogPreview() {
+    PaintBoxVorschau->setNote(Logic.pictureInfo());
     PaintBoxVorschau->render([this](QPainter& canvas) { Logic.drawPreview(canvas); });
 }
 

@@ -13,16 +13,35 @@ DialogPreview::DialogPreview(QWidget* parent) : QWidget(parent) {
 void DialogPreview::render(const std::function<void(QPainter&)>& draw) {
     BusyCursor busy;
     RecordingDevice device;
+    fitWarnings_.clear();
     {
         QPainter canvas(&device);
+        FitCollector fit;
         draw(canvas);
+        fitWarnings_ = fit.warnings();
+        DrawFitMarkers(canvas, fitWarnings_);
     } // the picture is complete once the painter ends, also when drawing stopped early
     picture_ = device.recording();
     repaint();
 }
 
+void DialogPreview::setNote(const QString& note) {
+    note_ = note;
+    update();
+}
+
+QString DialogPreview::footText() const {
+    QStringList lines;
+    if (!note_.isEmpty()) lines.append(note_);
+    for (const FitWarning& w : fitWarnings_)
+        lines.append(FitWarningText(w));
+    lines.removeDuplicates();
+    return lines.join(u'\n');
+}
+
 void DialogPreview::clear() {
     picture_ = Recording();
+    fitWarnings_.clear();
     update();
 }
 
@@ -46,4 +65,17 @@ void DialogPreview::paintEvent(QPaintEvent* event) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     picture_.play(p);
+    p.resetTransform();
+    const QString foot = footText();
+    if (foot.isEmpty()) return;
+    // At the foot, over whatever the drawing leaves there, readable on any background.
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.85);
+    p.setFont(small);
+    const QRect room = rect().adjusted(4, 0, -4, -3);
+    const QRect used =
+        p.boundingRect(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);
+    p.fillRect(used.adjusted(-3, -2, 3, 2), QColor(255, 255, 255, 225));
+    p.setPen(fitWarnings_.isEmpty() ? QColor(0x30, 0x30, 0x30) : QColor(0xb0, 0x10, 0x10));
+    p.drawText(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "render/fitwarnings.h"
 #include "render/recording.h"
 
 #include <functional>
@@ -14,9 +15,15 @@ public:
     explicit DialogPreview(QWidget* parent = nullptr);
 
     // Records what draw paints (canvas units, 0.1 mm) as the new preview picture and
-    // repaints at once.
+    // repaints at once. What the drawing had to cut is marked in the picture and named
+    // below it.
     void render(const std::function<void(QPainter&)>& draw);
     const Recording& picture() const { return picture_; }
+    const QList<FitWarning>& fitWarnings() const { return fitWarnings_; }
+    // A line about the content shown at the foot of the preview (empty: none).
+    void setNote(const QString& note);
+    // The note and the warnings, one per line, as painted.
+    QString footText() const;
     void clear();
     // A drawing larger than the box is drawn smaller so that it fits, margins included.
     void setFitToBox(bool fit) { fitToBox_ = fit; }
@@ -29,4 +36,6 @@ protected:
 private:
     Recording picture_;
     bool fitToBox_ = false;
+    QList<FitWarning> fitWarnings_;
+    QString note_;
 };

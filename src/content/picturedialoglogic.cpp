@@ -1,6 +1,8 @@
 #include "content/picturedialoglogic.h"
+#include "content/contentstrings.h"
 #include "content/picturefilecopy.h"
 #include "platform/busycursor.h"
+#include "platform/interfacenumber.h"
 #include "platform/paths.h"
 #include "platform/stringtable.h"
 #include "render/primitives.h"
@@ -20,9 +22,11 @@ QString picturesDir() {
 }
 } // namespace
 
-// The first entries are the classic kinds; the last one lists the kinds Qt's plugins add.
+// The first entry takes every kind the program reads; then the classic kinds one by one and
+// the kinds Qt's plugins add.
 const QString PictureDialogLogic::OpenFilter = QStringLiteral(
-    "BMP, WMF, EMF, ICO, JPG|*.BMP;*.WMF;*.EMF;*.ICO;*.JPG;*.JPEG|Windows-Bitmap (BMP)|*.BMP|"
+    "BMP, WMF, EMF, ICO, JPG, PNG, GIF, TIFF, WebP, SVG|*.BMP;*.WMF;*.EMF;*.ICO;*.JPG;*.JPEG;"
+    "*.PNG;*.GIF;*.TIF;*.TIFF;*.WEBP;*.SVG|Windows-Bitmap (BMP)|*.BMP|"
     "Windows MetaDatei (WMF)|*.WMF|Enhanced Windows MetaDatei (EMF)|*.EMF|"
     "Windows Icon Resource (ICO)|*.ICO|JPEG-Bitmap (JPG)|*.JPG;*.JPEG|"
     "PNG, GIF, TIFF, WebP, SVG|*.PNG;*.GIF;*.TIF;*.TIFF;*.WEBP;*.SVG");
@@ -39,7 +43,10 @@ void PictureDialogLogic::setWorking(Picture picture) {
 }
 
 FileDialogRequest PictureDialogLogic::openRequest() const {
-    return {LadeText(TitleLoad), OpenFilter, picturesDir(), QString(), QString()};
+    // Photos are mostly loaded in a row from one folder: start where the last one came from.
+    const QString start =
+        !lastFolder_.isEmpty() && QFileInfo(lastFolder_).isDir() ? lastFolder_ : picturesDir();
+    return {LadeText(TitleLoad), OpenFilter, start, QString(), QString()};
 }
 
 FileDialogRequest PictureDialogLogic::saveRequest() const {
@@ -55,6 +62,7 @@ FileDialogRequest PictureDialogLogic::saveRequest() const {
 bool PictureDialogLogic::BtnLadenClick() {
     const std::optional<QString> chosen = dialogs_.openFile(openRequest());
     if (!chosen) return false;
+    lastFolder_ = directoryPart(*chosen);
     loadFile(*chosen);
     return true;
 }
@@ -76,6 +84,8 @@ void PictureDialogLogic::loadFile(const QString& path) {
     }
     setWorking(std::move(loaded));
     BildFormat.DateiName = f;
+    if (Bild.incomplete())
+        dialogs_.message(MsgKind::Warning, MsgButtons::Ok, LadeTextArg(StrPictureIncomplete, f));
 }
 
 void PictureDialogLogic::paste(const QImage& image) {
@@ -157,6 +167,30 @@ PictureDialogLogic::Placement PictureDialogLogic::PreviewPlacement(int seite, in
     default:
         return {QRect(0, 0, 138, 117), Outline::BackInside};
     }
+}
+
+QString PictureDialogLogic::pictureInfo() const {
+    if (Bild.isNull()) return QString();
+    const QString name = BildFormat.DateiName.isEmpty() ? LadeText(StrPicturePasted)
+                                                        : fileNamePart(BildFormat.DateiName);
+    const QString w = InterfaceNumber(Bild.width()), h = InterfaceNumber(Bild.height());
+    QString size;
+    if (Bild.image().isNull()) {
+        size = LadeTextArg(StrPictureDrawing, w, h);
+    } else {
+        // The resolution at the size the side draws it (as the print sheets do).
+        const Placement p = PreviewPlacement(Seite, CoverLayout);
+        const QRect& a = p.area;
+        const QRect free =
+            BandAllowance(a.x(), a.y(), 10.0, 10.0, a.width(), a.height(), KopfFormat, FussFormat);
+        const double dpi =
+            PicturePrintDpi(Bild, PictureTarget(free, Bild.size(), BildFormat), 10.0, 10.0);
+        if (dpi <= 0) return name;
+        size = LadeTextArg(StrPictureRaster, w, h, InterfaceNumber(int(dpi + 1e-6)));
+    }
+    QString info = name + QStringLiteral(": ") + size;
+    if (Bild.incomplete()) info += u' ' + LadeText(StrPictureCutShort);
+    return info;
 }
 
 void PictureDialogLogic::drawPreview(QPainter& canvas) const {

@@ -53,8 +53,8 @@ public:
     void BtnLoeschenClick();
     void RadioBildmasseClick(int index);
     void RadioAusrichtungClick(int index);
-    // Alignment matters only for the natural size.
-    bool ausrichtungEnabled() const { return BildFormat.Bildmasse == 0; }
+    // Alignment matters for the natural size and for filling, not for stretching.
+    bool ausrichtungEnabled() const { return BildFormat.Bildmasse != 1; }
     void OKBtnClick();
     void CancelBtnClick();
     void FormClose();
@@ -72,8 +72,12 @@ public:
     static Placement PreviewPlacement(int seite, int coverLayout);
     // RenderDialogPreview's drawing: background, picture, cut outline (canvas units).
     void drawPreview(QPainter& canvas) const;
+    // What the working picture is: file name, pixel size and print resolution at the chosen
+    // size; empty without a picture.
+    QString pictureInfo() const;
 
 private:
     void setWorking(Picture picture);
     Dialogs& dialogs_;
+    QString lastFolder_; // where the last picture was chosen
 };

@@ -56,8 +56,8 @@ struct TFormatText {
 
 // Picture placement.
 struct TFormatBild {
-    qint32 Bildmasse = 1;   // 0 natural size, 1 stretched
-    qint32 Ausrichtung = 2; // natural size only: 0 top left, 1 bottom right, 2 centred
+    qint32 Bildmasse = 1;   // 0 natural size, 1 stretched, 2 filling the side (cut to fit)
+    qint32 Ausrichtung = 2; // natural size and filling: 0 top left, 1 bottom right, 2 centred
     QString DateiName;      // full path of the picture file
     bool operator==(const TFormatBild&) const = default;
 };

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <libexif/exif-data.h>
+#include <QTransform>
 
 namespace {
 struct ErrorManager {
@@ -14,6 +16,8 @@ struct ErrorManager {
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
     jpeg_progress_mgr progress;
+    bool incomplete;
+    bool tooLarge;
 };
 
 void onError(j_common_ptr cinfo) {
@@ -29,8 +33,11 @@ void onMessage(j_common_ptr cinfo, int level) {
     const int code = cinfo->err->msg_code;
     if (code != JWRN_JPEG_EOF && code != JWRN_HIT_MARKER) return;
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > 1 || d->input_iMCU_row > 0) return;
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    if (d->input_scan_number > 1 || d->input_iMCU_row > 0) {
+        if (code == JWRN_JPEG_EOF) err->incomplete = true; // what was read is kept
+        return;
+    }
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->jump, 1);
 }
@@ -71,9 +78,14 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
         cinfo.out_color_space = JCS_RGB;
     // Refuse absurd dimensions, and any its data cannot fill, before allocating.
     const quint64 area = quint64(cinfo.image_width) * cinfo.image_height;
-    if (cinfo.image_width == 0 || cinfo.image_height == 0 || area > 64'000'000ull ||
+    if (area > 64'000'000ull) {
+        err.tooLarge = true;
+        std::snprintf(err.message, sizeof err.message, "image too large");
+        return false;
+    }
+    if (cinfo.image_width == 0 || cinfo.image_height == 0 ||
         area > std::max(SmallPictureArea, quint64(data.size()) * MaxPixelsPerByte)) {
-        err.message[0] = 0; // damaged
+        std::snprintf(err.message, sizeof err.message, "image too large for its data");
         return false;
     }
     jpeg_start_decompress(&cinfo);
@@ -81,7 +93,8 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, const QByteArray& 
     const int comps = cinfo.output_components;
     image = QImage(w, h, comps == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (image.isNull()) {
-        err.message[0] = 0;
+        err.tooLarge = true;
+        std::snprintf(err.message, sizeof err.message, "out of memory");
         return false;
     }
     // Adobe writes CMYK inverted; its APP14 marker tells us.
@@ -134,7 +147,46 @@ QString failureReason(const ErrorManager& err) {
 }
 } // namespace
 
-QImage decodeJpeg(const QByteArray& data, QString* error) {
+int JpegExifOrientation(const QByteArray& data) {
+    ExifData* exif =
+        exif_data_new_from_data(reinterpret_cast<const unsigned char*>(data.constData()),
+                                static_cast<unsigned int>(data.size()));
+    if (!exif) return 1;
+    int orientation = 1;
+    if (ExifEntry* e = exif_content_get_entry(exif->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION);
+        e && e->format == EXIF_FORMAT_SHORT && e->components >= 1 && e->size >= 2)
+        orientation = exif_get_short(e->data, exif_data_get_byte_order(exif));
+    exif_data_unref(exif);
+    return orientation >= 1 && orientation <= 8 ? orientation : 1;
+}
+
+QImage OrientUpright(const QImage& image, int orientation) {
+    // 2, 4: mirrored; 3: half a turn; 6, 8: a quarter turn clockwise or anticlockwise;
+    // 5, 7: a quarter turn clockwise, then mirrored across or upside down.
+    const auto turned = [&](int degrees) {
+        return image.transformed(QTransform().rotate(degrees));
+    };
+    switch (orientation) {
+    case 2:
+        return image.mirrored(true, false);
+    case 3:
+        return turned(180);
+    case 4:
+        return image.mirrored(false, true);
+    case 5:
+        return turned(90).mirrored(true, false);
+    case 6:
+        return turned(90);
+    case 7:
+        return turned(90).mirrored(false, true);
+    case 8:
+        return turned(270);
+    default:
+        return image;
+    }
+}
+
+QImage decodeJpeg(const QByteArray& data, QString* error, JpegNotes* notes) {
     jpeg_decompress_struct cinfo{};
     ErrorManager err{};
     cinfo.err = jpeg_std_error(&err.pub);
@@ -143,10 +195,15 @@ QImage decodeJpeg(const QByteArray& data, QString* error) {
     err.progress.progress_monitor = onProgress;
     QImage image;
     const bool ok = decode(cinfo, err, data, image);
+    const QSize claimed(int(cinfo.image_width), int(cinfo.image_height));
     jpeg_destroy_decompress(&cinfo);
+    if (notes) {
+        notes->incomplete = ok && err.incomplete;
+        notes->tooLarge = err.tooLarge ? claimed : QSize();
+    }
     if (!ok) {
         if (error) *error = failureReason(err);
         return QImage();
     }
-    return image;
+    return OrientUpright(image, JpegExifOrientation(data));
 }

@@ -1,5 +1,6 @@
 #include "platform/picture.h"
 #include "platform/apperror.h"
+#include "platform/interfacenumber.h"
 #include "platform/jpegreader.h"
 #include "platform/metafile.h"
 #include "platform/stringtable.h"
@@ -36,7 +37,7 @@ constexpr RasterKind kRasterKinds[] = {
     {"webp", "webp", Picture::Kind::WebP},
 };
 
-QImage readImage(const QByteArray& data, const char* format, bool uncompressed) {
+QImage readImage(const QByteArray& data, const char* format, bool uncompressed, QSize* tooLarge) {
     QBuffer buf;
     buf.setData(data);
     buf.open(QIODevice::ReadOnly);
@@ -49,7 +50,12 @@ QImage readImage(const QByteArray& data, const char* format, bool uncompressed) 
     if (uncompressed &&
         qint64(s.width()) * s.height() > std::max<qint64>(4'000'000, data.size() * 256))
         return {};
-    return reader.read(); // the first frame of an animation
+    QImage image = reader.read(); // the first frame of an animation
+    // Refused by the reader's allocation limit (4 bytes a pixel): too large, not damaged.
+    if (image.isNull() && s.isValid() &&
+        qint64(s.width()) * s.height() * 4 > qint64(QImageReader::allocationLimit()) << 20)
+        *tooLarge = s;
+    return image;
 }
 
 // The largest, deepest image of an icon file.
@@ -118,13 +124,14 @@ Picture Picture::load(const QString& path) {
 Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const QString& path) {
     const QString suffix = suffixIn.toLower();
     QString why;
+    QSize tooLarge;
     Picture p;
     const auto raster = std::find_if(std::begin(kRasterKinds), std::end(kRasterKinds),
                                      [&](const RasterKind& k) { return suffix == k.suffix; });
     if (suffix == QLatin1String("bmp")) {
-        p = fromImage(readImage(data, "bmp", true), Kind::Bitmap);
+        p = fromImage(readImage(data, "bmp", true, &tooLarge), Kind::Bitmap);
     } else if (raster != std::end(kRasterKinds)) {
-        p = fromImage(readImage(data, raster->format, false), raster->kind);
+        p = fromImage(readImage(data, raster->format, false, &tooLarge), raster->kind);
     } else if (suffix == QLatin1String("svg")) {
         auto svg = std::make_shared<QSvgRenderer>(data);
         if (svg->isValid() && !svg->defaultSize().isEmpty()) {
@@ -132,7 +139,10 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
             p.svg_ = std::move(svg);
         }
     } else if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
-        p = fromImage(decodeJpeg(data, &why), Kind::Jpeg);
+        JpegNotes notes;
+        p = fromImage(decodeJpeg(data, &why, &notes), Kind::Jpeg);
+        p.incomplete_ = notes.incomplete;
+        tooLarge = notes.tooLarge;
     } else if (suffix == QLatin1String("ico")) {
         p = fromImage(bestIcon(data), Kind::Icon);
     } else if (suffix == QLatin1String("wmf") || suffix == QLatin1String("emf")) {
@@ -146,6 +156,9 @@ Picture Picture::decode(const QByteArray& data, const QString& suffixIn, const Q
         else if (raster != std::end(kRasterKinds))
             why = rasterFailure(data, raster->format);
     }
+    if (p.isNull() && tooLarge.isValid())
+        throw AppError(LadeTextArg(StrPictureTooLarge, path, InterfaceNumber(tooLarge.width()),
+                                   InterfaceNumber(tooLarge.height())));
     if (p.isNull())
         throw AppError(
             LadeTextArg(StrBadPicture, path, why.isEmpty() ? LadeText(StrBadPictureData) : why));

@@ -16,7 +16,8 @@ public:
 
     Picture() = default;
     // Loads by the file's extension (.bmp .jpg .jpeg .ico .wmf .emf .png .gif .tif .tiff
-    // .webp .svg). Throws AppError.
+    // .webp .svg). Throws AppError; a picture too large to hold in memory is reported as
+    // such, with its size.
     static Picture load(const QString& path);
     // Decodes file bytes as the kind the suffix names ("bmp", "jpg", ...); name is used in
     // messages only. Throws AppError like load.
@@ -39,6 +40,8 @@ public:
     // Raster kinds: the image; metafiles and SVG: empty.
     const QImage& image() const { return image_; }
     const Metafile* metafile() const { return metafile_.get(); }
+    // The file ended before the whole picture was read; what was read is shown.
+    bool incomplete() const { return incomplete_; }
     // Saves the picture as a BMP file (safe write); drawings are rasterised at their natural
     // size on white. Throws AppError.
     void saveBmp(const QString& path) const;
@@ -46,6 +49,7 @@ public:
 private:
     Kind kind_ = Kind::None;
     QImage image_;
+    bool incomplete_ = false;
     std::shared_ptr<const Metafile> metafile_;
     std::shared_ptr<QSvgRenderer> svg_; // stays a vector drawing on every device
 };

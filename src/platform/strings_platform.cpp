@@ -44,6 +44,12 @@ const StringTableItem kStringsPlatform[] = {
     {1784, u"it is a folder"},
     {1785, u"the name is too long"},
     {1786, u"the file is not a %1 picture"},
+    {978, u"Das Bild \"%1\" ist zu groß, um es zu laden: %2 × %3 Pixel."},
+    {979, u"Die Datei \"%1\" ist unvollständig: Das Bild wird nur so weit gezeigt, wie es "
+          u"gelesen werden konnte."},
+    {1978, u"The picture \"%1\" is too large to load: %2 × %3 pixels."},
+    {1979, u"The file \"%1\" is incomplete: the picture is shown as far as it could be "
+           u"read."},
     {1740, u"The folder \"%1\" for your settings and pictures cannot be created."},
     {1741, u"The file \"%1\" for your settings and pictures cannot be created."},
 };

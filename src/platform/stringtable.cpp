@@ -1,7 +1,9 @@
 #include "platform/stringtable.h"
+#include "platform/interfacenumber.h"
 #include "platform/stringtable_data.h"
 
 #include <QHash>
+#include <QLocale>
 
 namespace {
 int g_offset = 1000;
@@ -33,6 +35,10 @@ void SetLanguageOffset(int offset) {
 QString StringTableEntry(int id) {
     const auto it = table().constFind(id);
     return it == table().constEnd() ? QString() : QString::fromUtf16(*it);
+}
+
+QString InterfaceNumber(qint64 n) {
+    return QLocale(LanguageOffset() == 0 ? QLocale::German : QLocale::English).toString(n);
 }
 
 QString LadeText(int id) {

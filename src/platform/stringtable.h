@@ -28,6 +28,8 @@ enum OwnStringId {
     StrMetafileRecord = 555,     // record %1 of the metafile is damaged
     StrMetafileTooLarge = 556,   // too many records
     StrPictureNoSize = 557,      // the picture has no size
+    StrPictureTooLarge = 978,    // picture "%1" is too large to load: %2 x %3 pixels
+    StrPictureIncomplete = 979,  // file "%1" is incomplete, only part of it was read
 };
 
 template <typename... Args> QString LadeTextArg(int id, const Args&... args) {

@@ -53,6 +53,13 @@ QByteArray toWindows1252(const QString& text) {
 
 QString decodeText(const QByteArray& bytes) {
     QByteArrayView view(bytes);
+    // Files saved as "Unicode" by Windows editors: UTF-16 behind its byte order mark. Read
+    // byte by byte they would be letters with NUL characters between them.
+    const bool le = view.startsWith("\xFF\xFE"), be = view.startsWith("\xFE\xFF");
+    if (le || be) {
+        QStringDecoder utf16(le ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+        return utf16(view.sliced(2));
+    }
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     bool ascii = true;
     for (char c : view)

@@ -6,6 +6,7 @@
 // The program's files are 8-bit text. Reading: UTF-8 when the bytes are valid UTF-8,
 // otherwise Windows-1252. Writing: Windows-1252 when every character fits, else UTF-8.
 // So files from the Windows original round-trip byte for byte and nothing typed is lost.
+// A file starting with a UTF-16 byte order mark (either byte order) is read as UTF-16.
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 bool fitsWindows1252(const QString& text);

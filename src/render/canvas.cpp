@@ -94,10 +94,10 @@ void DrawTextAt(QPainter& canvas, int x, int y, int escapement, const QString& t
     canvas.restore();
 }
 
-void DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
+bool DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
                     const CanvasFont& font, const QColor& colour, int alignment) {
-    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-    if (alignment < AlignLeft || alignment > AlignCentre) return;
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return false;
+    if (alignment < AlignLeft || alignment > AlignCentre) return false;
     const QString line = singleLineText(visiblePart(text, font, rect.width(), alignment));
     const double w = font.width(line);
     double x = rect.left();
@@ -113,12 +113,13 @@ void DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
     canvas.setPen(colour);
     canvas.drawText(QPointF(0, font.metrics().ascent()), line);
     canvas.restore();
+    return w > rect.width();
 }
 
-void DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
+bool DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
                      const CanvasFont& font, const QColor& colour, int alignment) {
-    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return;
-    if (alignment < AlignLeft || alignment > AlignCentre) return;
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0) return false;
+    if (alignment < AlignLeft || alignment > AlignCentre) return false;
     const double scale = CanvasFont::Oversampling;
     const double width = rect.width() * scale;
     const double bottom = rect.height() * scale;
@@ -143,8 +144,15 @@ void DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
     const QStringList paragraphs = normalised.split(QLatin1Char('\n'));
 
     double y = 0;
-    for (const QString& paragraph : paragraphs) {
-        if (y >= bottom) break;
+    bool cut = false;
+    for (qsizetype i = 0; i < paragraphs.size(); ++i) {
+        const QString& paragraph = paragraphs.at(i);
+        if (y >= bottom) {
+            // Paragraphs left that no line of the area shows; empty ones hide nothing.
+            for (; i < paragraphs.size() && !cut; ++i)
+                cut = !paragraphs.at(i).isEmpty();
+            break;
+        }
         if (paragraph.isEmpty()) {
             y += lineHeight;
             continue;
@@ -165,11 +173,19 @@ void DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
             line.setPosition(QPointF(x, y));
             y += lineHeight;
             lines.append(line);
-            if (y >= bottom) break;
+            // A line partly below the area is cut as well (a sixteenth of a unit of rounding
+            // aside).
+            if (line.naturalTextWidth() > width || y > bottom + 1) cut = true;
+            if (y >= bottom) {
+                // The rest of this paragraph has no room either.
+                if (line.textStart() + line.textLength() < paragraph.size()) cut = true;
+                break;
+            }
         }
         layout.endLayout();
         for (const QTextLine& line : lines)
             line.draw(&canvas, QPointF());
     }
     canvas.restore();
+    return cut;
 }

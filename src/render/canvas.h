@@ -29,10 +29,12 @@ void DrawTextAt(QPainter& canvas, int x, int y, int escapement, const QString& t
 
 // One line, top aligned, no line breaks, '&' drawn as it is, clipped to rect.
 // alignment 0 left, 1 right, 2 centred; any other value draws nothing.
-void DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
+// Returns true when the clip cut the text (it is wider than rect).
+bool DrawSingleLine(QPainter& canvas, const QRect& rect, const QString& text,
                     const CanvasFont& font, const QColor& colour, int alignment);
 
 // Word-wrapped at the width of rect, CR LF breaks honoured, tabs every 8 average character
 // widths, top aligned, clipped to rect. Alignment as DrawSingleLine.
-void DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
+// Returns true when lines run past the bottom or a word past the width of rect.
+bool DrawWrappedText(QPainter& canvas, const QRect& rect, const QString& text,
                      const CanvasFont& font, const QColor& colour, int alignment);

@@ -108,11 +108,13 @@ int DrawDirectoryListing(QPainter& canvas, int x, int y, double scaleX, double s
     }
 
     const int count = int(listing.size());
+    int entriesDrawn = 0;
     for (const ListingColumn& column : columns) {
         int line = column.firstLine;
         int rowTop = top;
         for (int row = 0; row < rows && line < count; ++row, line += 2, rowTop += advance) {
             if (line < 0) continue;
+            if (!column.comments) ++entriesDrawn;
             if (column.comments)
                 DrawSingleLine(canvas, QRect(column.cx, rowTop, column.tw, rowHeight),
                                listing.at(line), plain, colour, AlignLeft);
@@ -122,5 +124,10 @@ int DrawDirectoryListing(QPainter& canvas, int x, int y, double scaleX, double s
         }
     }
     canvas.setPen(oldPen);
+    // Entry lines are the odd ones after the heading; those past the last column are lost.
+    const int entries = count / 2;
+    if (entriesDrawn < entries)
+        FitCollector::report({FitKind::Listing, -1, QPoint(left + width - 25, free.bottom() - 25),
+                              entries - entriesDrawn, entries});
     return rows;
 }

@@ -197,13 +197,14 @@ void DrawSide(QPainter& canvas, const CoverDocument& doc, const SidePlacement& p
     const TFormatUeberschrift& fuss = doc.FussFormat[s];
     const bool all = parts == SideParts::All;
     const bool bleed = parts == SideParts::Bleed;
+    FitCollector::setSide(s);
 
     DrawBackground(forPreview, canvas, area.x(), area.y(), kScale, kScale, doc.HgBild[s],
                    doc.HgFormat[s], area.width(), area.height(), kopf, fuss);
     if (all || bleed) {
         DrawHeaderBand(canvas, area.x(), area.y(), kScale, kScale, texts.kopf, kopf, area.width());
         DrawHeaderBand(canvas, area.x(), area.y() + area.height() - (fuss.Groesse + 4), kScale,
-                       kScale, texts.fuss, fuss, area.width());
+                       kScale, texts.fuss, fuss, area.width(), FitKind::Footer);
     }
     if (all) {
         const QPoint m = placement.marginOrigin;

@@ -5,6 +5,7 @@
 #include "render/rnd.h"
 
 #include <climits>
+#include <cmath>
 #include <QPainter>
 
 QRect BandAllowance(int x, int y, double scaleX, double scaleY, int w, int h,
@@ -24,7 +25,7 @@ QRect BandAllowance(int x, int y, double scaleX, double scaleY, int w, int h,
 }
 
 void DrawHeaderBand(QPainter& canvas, int x, int y, double scaleX, double scaleY,
-                    const QString& text, const TFormatUeberschrift& format, int w) {
+                    const QString& text, const TFormatUeberschrift& format, int w, FitKind kind) {
     ResetCanvas(canvas);
     if (format.Sichtbar != 1) return;
     const int left = rnd(x * scaleX);
@@ -39,8 +40,9 @@ void DrawHeaderBand(QPainter& canvas, int x, int y, double scaleX, double scaleY
     const int textTop = rnd((y + 1) * scaleY);
     const int right = textLeft + width - rnd(2 * scaleX);
     const int bottom = textTop + band - rnd(2 * scaleY);
-    DrawSingleLine(canvas, QRect(textLeft, textTop, right - textLeft, bottom - textTop), text, font,
-                   colorFromRef(format.Schriftfarbe), format.Ausrichtung);
+    if (DrawSingleLine(canvas, QRect(textLeft, textTop, right - textLeft, bottom - textTop), text,
+                       font, colorFromRef(format.Schriftfarbe), format.Ausrichtung))
+        FitCollector::report({kind, -1, QPoint(left + width - band / 2, top + band / 2)});
 }
 
 namespace {
@@ -74,6 +76,8 @@ void DrawSpineTexts(QPainter& canvas, int x, int y, double scaleX, double scaleY
     canvas.fillRect(QRect(left, top, s6, h117), background);
     const int k = spineInset(letter);
     QString shown = ShortenToWidth(text, font, limit);
+    if (shown.size() < text.size())
+        FitCollector::report({FitKind::Margin, -1, QPoint(left + s6 / 2, top + s6 / 2)});
     int tw = rnd(font.width(shown) / scaleX * scaleY);
     int start;
     switch (format.Ausrichtung) {
@@ -123,6 +127,8 @@ void DrawMaxiMarginText(QPainter& canvas, int x, int y, double scaleX, double sc
     canvas.fillRect(QRect(left, top, s3, h116), colorFromRef(format.HgFarbe));
     const CanvasFont font = marginFont(format, rnd(3 * scaleY));
     const QString shown = ShortenToWidth(text, font, rnd(h116 - 2 * scaleY));
+    if (shown.size() < text.size())
+        FitCollector::report({FitKind::Margin, -1, QPoint(left + s3 / 2, top + h116 - s3)});
     const int tw = rnd(font.width(shown) / scaleX * scaleY);
     int start;
     switch (format.Ausrichtung) {
@@ -149,8 +155,9 @@ void DrawTextBlock(QPainter& canvas, int x, int y, double scaleX, double scaleY,
     const QRect free = BandAllowance(x, y, scaleX, scaleY, w, h, kopf, fuss);
     const CanvasFont font(format.Schriftart, rnd((format.Groesse + 3) * scaleY),
                           FontStyleFromFlags(format.Fett, format.Kursiv, 0));
-    DrawWrappedText(canvas, free, text, font, colorFromRef(format.Schriftfarbe),
-                    format.Ausrichtung);
+    if (DrawWrappedText(canvas, free, text, font, colorFromRef(format.Schriftfarbe),
+                        format.Ausrichtung))
+        FitCollector::report({FitKind::Text, -1, free.bottomRight() - QPoint(25, 25)});
 }
 
 void DrawBitmapForPrinter(QPainter& canvas, const QRect& rect, const QImage& bitmap) {
@@ -171,6 +178,71 @@ void TransferPicture(bool forPreview, QPainter& canvas, const QRect& target,
     RecordingDevice::endPicture(canvas);
 }
 
+namespace {
+// The picture scaled to cover the whole free area, keeping its aspect ratio; alignment 0
+// keeps the top or left part, 1 the bottom or right part, 2 the middle.
+QRect coveringTarget(const QRect& free, double pw, double ph, int alignment) {
+    const double scale = std::max(free.width() / pw, free.height() / ph);
+    const int tw = std::max(free.width(), int(std::ceil(pw * scale - 1e-6)));
+    const int th = std::max(free.height(), int(std::ceil(ph * scale - 1e-6)));
+    const int dx = free.width() - tw, dy = free.height() - th; // <= 0
+    const int l = alignment == 0 ? 0 : alignment == 1 ? dx : rnd(dx / 2.0);
+    const int t = alignment == 0 ? 0 : alignment == 1 ? dy : rnd(dy / 2.0);
+    return QRect(free.left() + l, free.top() + t, tw, th);
+}
+} // namespace
+
+QRect PictureTarget(const QRect& free, const QSize& size, const TFormatBild& format) {
+    const int left = free.left(), top = free.top(), fw = free.width(), fh = free.height();
+    const double pw = size.width(), ph = size.height();
+    if (format.Bildmasse == 1) return free;
+    if (pw <= 0 || ph <= 0 || format.Ausrichtung < 0 || format.Ausrichtung > 2) return QRect();
+    if (format.Bildmasse == 2) return coveringTarget(free, pw, ph, format.Ausrichtung);
+    if (format.Bildmasse != 0) return QRect();
+    // Fit the width first; if that makes it too high, fit the height instead.
+    const double r = ph / pw;
+    int t = top, b = top + fh;
+    switch (format.Ausrichtung) {
+    case 0:
+        b = top + rnd(fw * r);
+        break;
+    case 1:
+        t = top + rnd(fh - fw * r);
+        break;
+    case 2: {
+        const int e = rnd((fh - fw * r) / 2);
+        t = top + e;
+        b = top + fh - e;
+        break;
+    }
+    }
+    if (b - t <= fh) return QRect(left, t, fw, b - t);
+    const double r2 = pw / ph;
+    int l = left, rt = left + fw;
+    switch (format.Ausrichtung) {
+    case 0:
+        rt = left + rnd(fh * r2);
+        break;
+    case 1:
+        l = left + rnd(fw - fh * r2);
+        break;
+    case 2: {
+        const int e = rnd((fw - fh * r2) / 2);
+        l = left + e;
+        rt = left + fw - e;
+        break;
+    }
+    }
+    return QRect(l, top, rt - l, fh);
+}
+
+double PicturePrintDpi(const Picture& picture, const QRect& target, double scaleX, double scaleY) {
+    if (picture.image().isNull() || target.width() <= 0 || target.height() <= 0) return 0;
+    const double inchesX = target.width() / scaleX / 25.4;
+    const double inchesY = target.height() / scaleY / 25.4;
+    return std::min(picture.width() / inchesX, picture.height() / inchesY);
+}
+
 void DrawPicture(bool forPreview, QPainter& canvas, int x, int y, double scaleX, double scaleY,
                  const Picture& picture, const TFormatBild& format, int w, int h,
                  const TFormatUeberschrift& kopf, const TFormatUeberschrift& fuss) {
@@ -179,52 +251,26 @@ void DrawPicture(bool forPreview, QPainter& canvas, int x, int y, double scaleX,
     const QPainter::CompositionMode copyMode = canvas.compositionMode();
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
     const QRect free = BandAllowance(x, y, scaleX, scaleY, w, h, kopf, fuss);
-    const int left = free.left(), top = free.top(), fw = free.width(), fh = free.height();
-    const double pw = picture.width(), ph = picture.height();
-    QRect target;
-    if (format.Bildmasse == 0 && format.Ausrichtung >= 0 && format.Ausrichtung <= 2) {
-        // Fit the width first; if that makes it too high, fit the height instead.
-        const double r = ph / pw;
-        int t = top, b = top + fh;
-        switch (format.Ausrichtung) {
-        case 0:
-            b = top + rnd(fw * r);
-            break;
-        case 1:
-            t = top + rnd(fh - fw * r);
-            break;
-        case 2: {
-            const int e = rnd((fh - fw * r) / 2);
-            t = top + e;
-            b = top + fh - e;
-            break;
+    const QRect target = PictureTarget(free, picture.size(), format);
+    if (target.isValid()) {
+        // Raster pictures printed with too few pixels per inch at their drawn size.
+        const double dpi = PicturePrintDpi(picture, target, scaleX, scaleY);
+        if (dpi > 0 && dpi < MinimumPrintDpi) {
+            const QRect shown = target & free;
+            FitCollector::report({FitKind::Picture, -1,
+                                  QPoint(shown.right() - 25, shown.top() + 25), 0, 0,
+                                  int(dpi + 1e-6)});
         }
-        }
-        if (b - t > fh) {
-            const double r2 = pw / ph;
-            int l = left, rt = left + fw;
-            switch (format.Ausrichtung) {
-            case 0:
-                rt = left + rnd(fh * r2);
-                break;
-            case 1:
-                l = left + rnd(fw - fh * r2);
-                break;
-            case 2: {
-                const int e = rnd((fw - fh * r2) / 2);
-                l = left + e;
-                rt = left + fw - e;
-                break;
-            }
-            }
-            target = QRect(l, top, rt - l, fh);
+        if (free.contains(target)) {
+            TransferPicture(forPreview, canvas, target, picture);
         } else {
-            target = QRect(left, t, fw, b - t);
+            // Filling: what reaches past the free area is cut off there.
+            canvas.save();
+            canvas.setClipRect(free, Qt::IntersectClip);
+            TransferPicture(forPreview, canvas, target, picture);
+            canvas.restore();
         }
-    } else if (format.Bildmasse == 1) {
-        target = free;
     }
-    if (target.isValid()) TransferPicture(forPreview, canvas, target, picture);
     canvas.setCompositionMode(copyMode);
 }
 

@@ -2,6 +2,7 @@
 #include "document/directorylisting.h"
 #include "document/formats.h"
 #include "platform/picture.h"
+#include "render/fitwarnings.h"
 
 #include <QRect>
 #include <QString>
@@ -19,9 +20,11 @@ class QPainter;
 QRect BandAllowance(int x, int y, double scaleX, double scaleY, int w, int h,
                     const TFormatUeberschrift& kopf, const TFormatUeberschrift& fuss);
 
-// A header or footer band at (X, Y), W wide, Groesse + 4 mm high.
+// A header or footer band at (X, Y), W wide, Groesse + 4 mm high; a text cut at the band's
+// width is reported as kind.
 void DrawHeaderBand(QPainter& canvas, int x, int y, double scaleX, double scaleY,
-                    const QString& text, const TFormatUeberschrift& format, int w);
+                    const QString& text, const TFormatUeberschrift& format, int w,
+                    FitKind kind = FitKind::Header);
 
 // Both spines of the back inlay: strips X..X+6 and X+144..X+150, Y..Y+117.
 void DrawSpineTexts(QPainter& canvas, int x, int y, double scaleX, double scaleY,
@@ -43,7 +46,16 @@ void DrawTextBlock(QPainter& canvas, int x, int y, double scaleX, double scaleY,
                    const QString& text, const TFormatText& format, int w, int h,
                    const TFormatUeberschrift& kopf, const TFormatUeberschrift& fuss);
 
-// A picture content: natural size keeping its aspect ratio, or stretched.
+// Where DrawPicture puts a picture of size (pixels) into the free rectangle (canvas units);
+// an invalid rectangle where it draws nothing. Filling reaches past free.
+QRect PictureTarget(const QRect& free, const QSize& size, const TFormatBild& format);
+
+// Pixels per inch of a raster picture drawn into target; 0 for drawings (metafiles, SVG).
+double PicturePrintDpi(const Picture& picture, const QRect& target, double scaleX,
+                       double scaleY);
+
+// A picture content: natural size keeping its aspect ratio, stretched, or covering the
+// free area keeping its aspect ratio (Bildmasse 2, the overflow cut off by Ausrichtung).
 void DrawPicture(bool forPreview, QPainter& canvas, int x, int y, double scaleX, double scaleY,
                  const Picture& picture, const TFormatBild& format, int w, int h,
                  const TFormatUeberschrift& kopf, const TFormatUeberschrift& fuss);

@@ -12,9 +12,16 @@ bool SidePreview::RenderSidePreview(int side, const CoverDocument& document,
     if (DruckLaeuft || !Bereit) return false;
     BusyCursor busy;
     // A failure still leaves a complete, if partial, picture.
+    QList<FitWarning> found;
     setVorschaubild(RecordDrawing(
-        [&](QPainter& canvas) { DrawSingleSide(canvas, document, side, texts, true); },
+        [&](QPainter& canvas) {
+            FitCollector fit;
+            DrawSingleSide(canvas, document, side, texts, true);
+            found = fit.warnings();
+            DrawFitMarkers(canvas, found);
+        },
         [this](const Recording& partial) { setVorschaubild(partial); }));
+    fitWarnings_ = found;
     return true;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "render/fitwarnings.h"
 #include "render/layouts.h"
 #include "render/recording.h"
 #include "render/zoomstate.h"
@@ -27,6 +28,8 @@ public:
     bool RenderSidePreview(int side, const CoverDocument& document, const SideTexts& texts);
 
     const Recording& Vorschaubild() const { return picture_; }
+    // What the last render had to cut; the picture marks each place.
+    const QList<FitWarning>& fitWarnings() const { return fitWarnings_; }
     // Printing puts its sheets here; RenderSidePreview puts the side back afterwards.
     void setVorschaubild(const Recording& picture);
     // Changes whenever Vorschaubild does, so painted copies can be cached.
@@ -54,5 +57,6 @@ public:
 
 private:
     Recording picture_;
+    QList<FitWarning> fitWarnings_;
     int generation_ = 0;
 };

@@ -2,7 +2,8 @@
 
 #include <iterator>
 
-// Texts of printing (610-639 and 750-769; English + 1000).
+// Texts of printing (610-639 and 750-769) and of content cut by the drawing (970-975);
+// English + 1000.
 const StringTableItem kStringsRender[] = {
     {610, u"Es ist kein Drucker eingerichtet."},
     {611, u"Der Druckauftrag für \"%1\" ist gescheitert: %2"},
@@ -74,5 +75,17 @@ const StringTableItem kStringsRender[] = {
     {1758, u"%1 page(s) for %2"},
     {1759, u"Bleed (mm):"},
     {1760, u"Crop marks"},
+    {970, u"Die Kopfzeile ist zu lang und wird abgeschnitten."},
+    {971, u"Die Fusszeile ist zu lang und wird abgeschnitten."},
+    {972, u"Der Randtext ist zu lang und wird gekürzt."},
+    {973, u"Der Text passt nicht ganz auf die Seite; der Rest wird nicht gezeigt."},
+    {974, u"%1 von %2 Einträgen werden nicht gezeigt."},
+    {975, u"Das Bild wird mit nur %1 dpi gedruckt (weniger als 150 dpi)."},
+    {1970, u"The header is too long and is cut off."},
+    {1971, u"The footer is too long and is cut off."},
+    {1972, u"The margin text is too long and is shortened."},
+    {1973, u"The text does not fit on the side; the rest is not shown."},
+    {1974, u"%1 of %2 entries are not shown."},
+    {1975, u"The picture is printed at only %1 dpi (below 150 dpi)."},
 };
 const std::size_t kStringsRenderSize = std::size(kStringsRender);

@@ -7,7 +7,9 @@
 #include "document/coverfile.h"
 #include "document/coverreader.h"
 #include "document/coverwriter.h"
+#include "platform/stringtable.h"
 #include "platform/textcodec.h"
+#include "render/fitwarnings.h"
 #include "render/layouts.h"
 #include "render/recordingdevice.h"
 #include "scripteddialogs.h"
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void badCovers_data();
     void badCovers();
     void missingPictureStillRenders();
+    void cutContentOnStandardError();
     void convertAllForms_data();
     void convertAllForms();
     void scanTree();
@@ -285,6 +288,44 @@ void TestCliCommands::missingPictureStillRenders() {
     QVERIFY2(damaged.err.contains(QStringLiteral("gone.jpg")), qPrintable(damaged.err));
     QVERIFY(damaged.out.contains(QStringLiteral("polyline")));
     QVERIFY(!damaged.out.contains(QStringLiteral("image ")));
+}
+
+// What a side cannot show is named on standard error, one line per cut, naming the side;
+// the drawing is written all the same and the exit status stays 0.
+void TestCliCommands::cutContentOnStandardError() {
+    CoverDocument doc = sampleDocument(0);
+    doc.VerzListe[2] = {QStringLiteral("/cd/")};
+    for (int i = 0; i < 1173; ++i)
+        doc.VerzListe[2] << QStringLiteral("Folder %1").arg(i) << QString();
+    doc.KopfText[2] = QString(300, u'W');
+    const QString cover = writeCover(doc, QStringLiteral("cut.zvx"));
+    SetLanguageOffset(1000);
+    FitCollector fit;
+    RecordDrawing([&](QPainter& p) { DrawSingleSide(p, doc, 2, DocumentTexts(doc, 2)); });
+    QStringList expected;
+    for (const FitWarning& w : fit.warnings())
+        expected << FitWarningCliLine(w);
+    QCOMPARE(expected.size(), 2);
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("^warning: side 3: listing: \\d+ of 1173 entries are not shown$"))
+                 .match(expected.last())
+                 .hasMatch(),
+             qPrintable(expected.last()));
+    QCOMPARE(expected.first(), QStringLiteral("warning: side 3: header: The header is too long and "
+                                              "is cut off"));
+    const QString png = tmp_.filePath(QStringLiteral("cut.png"));
+    const QString pdf = tmp_.filePath(QStringLiteral("cut.pdf"));
+    for (const QStringList& command :
+         {QStringList{QStringLiteral("render"), cover, QStringLiteral("--side"),
+                      QStringLiteral("3"), QStringLiteral("-o"), png},
+          QStringList{QStringLiteral("sheets"), cover, QStringLiteral("-o"), pdf}}) {
+        const CliRun run =
+            runCli(command + QStringList{QStringLiteral("--lang"), QStringLiteral("en")},
+                   progDir_->path());
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err.split(u'\n', Qt::SkipEmptyParts), expected);
+    }
+    QVERIFY(QFile::exists(png) && QFile::exists(pdf));
 }
 
 void TestCliCommands::convertAllForms_data() {

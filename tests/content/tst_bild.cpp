@@ -40,6 +40,7 @@ private Q_SLOTS:
     void endingsFreeWhatIsNotKept_data();
     void endingsFreeWhatIsNotKept();
     void stretchKeepsAlignment();
+    void fillTellsSizeAndResolution();
     void dropLoadsLikeTheButton();
     void pictureCommandFromTheMenu();
 
@@ -121,7 +122,9 @@ void TestBild::loadCopiesIntoPictures() {
     const FileDialogRequest& asked = dialogs_.asked().first().request;
     QCOMPARE(asked.title, QStringLiteral("Load picture..."));
     QCOMPARE(asked.directory, pictures());
-    QVERIFY(asked.filter.startsWith("BMP, WMF, EMF, ICO, JPG|") && asked.filter.contains("*.SVG"));
+    // The first entry takes every kind the program reads.
+    QVERIFY(asked.filter.startsWith("BMP, WMF, EMF, ICO, JPG, PNG, GIF, TIFF, WebP, SVG|*.BMP;"));
+    QVERIFY(asked.filter.section(u'|', 1, 1).contains("*.SVG"));
     QStringList expected;
     if (!answers.isEmpty()) expected << "Copy this image to the PICTURE-Sub-Directory ?";
     if (existing) expected << "FOTO.BMP already exists! Overwrite?";
@@ -326,6 +329,38 @@ void TestBild::stretchKeepsAlignment() {
     }));
     QCOMPARE(doc_.BildFormat[0].Bildmasse, 1);
     QCOMPARE(doc_.BildFormat[0].Ausrichtung, 0);
+}
+
+// Filling takes the alignment; the preview's foot names the picture, its pixels and the
+// resolution it prints at, warns below 150 dpi, and the next load starts in its folder.
+void TestBild::fillTellsSizeAndResolution() {
+    const QString first = picture(tmp_->filePath("camera/icon.bmp"), QSize(64, 32), Qt::red);
+    const QString second = picture(tmp_->filePath("camera/photo.bmp"), QSize(1600, 1200), Qt::blue);
+    doc_.KopfFormat[0].Sichtbar = 0;
+    doc_.FussFormat[0].Sichtbar = 0;
+    dialogs_.answerOpenFile(first);
+    dialogs_.answerMessage(MsgResult::No);
+    dialogs_.answerOpenFile(second);
+    dialogs_.answerMessage(MsgResult::No);
+    QVERIFY(run([](TDlgBild& d) {
+        [&] {
+            d.BildmasseItems->button(2)->click();
+            QVERIFY(d.RadioAusrichtung->isEnabled());
+            d.BtnLadenClick();
+            // 32 pixels over 120 mm: 6 dpi.
+            QCOMPARE(d.PaintBoxVorschau->footText(),
+                     QStringLiteral("icon.bmp: 64 × 32 pixels, printed at 6 dpi\n"
+                                    "The picture is printed at only 6 dpi (below 150 dpi)."));
+            d.BtnLadenClick();
+            // 1200 pixels over 120 mm: 254 dpi.
+            QCOMPARE(d.PaintBoxVorschau->footText(),
+                     QStringLiteral("photo.bmp: 1,600 × 1,200 pixels, printed at 254 dpi"));
+        }();
+        return ok(d);
+    }));
+    QCOMPARE(dialogs_.asked().size(), 4); // open, copy question, open, copy question
+    QCOMPARE(dialogs_.asked().at(2).request.directory, tmp_->filePath("camera/"));
+    QCOMPARE(doc_.BildFormat[0].Bildmasse, 2);
 }
 
 void TestBild::dropLoadsLikeTheButton() {

@@ -4,6 +4,7 @@
 #include "platform/stringtable.h"
 #include "testprogdir.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QImageWriter>
 #include <QPainter>
@@ -22,6 +23,8 @@ private Q_SLOTS:
     void cmykWithoutAdobeMarkerIsNotInverted();
     void jpegClaimsBoundByItsData_data();
     void jpegClaimsBoundByItsData();
+    void jpegTurnedUprightByExif_data();
+    void jpegTurnedUprightByExif();
     void metafileKinds_data();
     void metafileKinds();
     void furtherKinds_data();
@@ -120,15 +123,20 @@ void TestPicture::jpegClaimsBoundByItsData_data() {
     QTest::addColumn<int>("claim");  // width and height written into the frame header, 0 keeps
     QTest::addColumn<double>("cut"); // share of the scan data kept, 1 keeps all
     QTest::addColumn<bool>("loads");
-    QTest::newRow("claims 8000 x 8000") << "pictures/rgb.jpg" << 8000 << 1.0 << false;
+    QTest::addColumn<QString>("says"); // in the message, or in the note of a loaded picture
+    QTest::newRow("claims 8000 x 8000")
+        << "pictures/rgb.jpg" << 8000 << 1.0 << false << "cannot be loaded";
     QTest::newRow("progressive claims 8000 x 8000")
-        << "pictures/progressive.jpg" << 8000 << 1.0 << false;
+        << "pictures/progressive.jpg" << 8000 << 1.0 << false << "cannot be loaded";
+    QTest::newRow("claims 9000 x 9000, too large to hold")
+        << "pictures/rgb.jpg" << 9000 << 1.0 << false << "too large to load: 9,000 × 9,000 pixels";
+    QTest::newRow("ends after the scan header")
+        << "pictures/rgb.jpg" << 0 << 0.0 << false << "cannot be loaded";
     QTest::newRow("a few hundred bytes claim 2000 x 2000 CMYK")
-        << "pictures/cmyk.jpg" << 2000 << 1.0 << false;
-    QTest::newRow("ends after the scan header") << "pictures/rgb.jpg" << 0 << 0.0 << false;
+        << "pictures/cmyk.jpg" << 2000 << 1.0 << false << "cannot be loaded";
     QTest::newRow("progressive, ends in a later scan")
-        << "pictures/progressive.jpg" << 0 << 0.3 << true;
-    QTest::newRow("whole file") << "pictures/rgb.jpg" << 0 << 1.0 << true;
+        << "pictures/progressive.jpg" << 0 << 0.3 << true << "incomplete";
+    QTest::newRow("whole file") << "pictures/rgb.jpg" << 0 << 1.0 << true << "";
 }
 
 // A few bytes claiming a huge picture made libjpeg invent all of it, a gigabyte for four
@@ -138,6 +146,7 @@ void TestPicture::jpegClaimsBoundByItsData() {
     QFETCH(int, claim);
     QFETCH(double, cut);
     QFETCH(bool, loads);
+    QFETCH(QString, says);
     QByteArray data = fixtureBytes(fixture);
     if (claim) {
         qsizetype frame = data.indexOf("\xFF\xC0");
@@ -157,6 +166,63 @@ void TestPicture::jpegClaimsBoundByItsData() {
     QCOMPARE(!image.isNull(), loads);
     if (loads) QCOMPARE(image.size(), decodeJpeg(fixtureBytes(fixture)).size());
     if (!loads) QVERIFY(!why.isEmpty());
+    // What the user is told: a picture too large is not called damaged; a cut one loads what
+    // it has and says that the file is incomplete.
+    try {
+        const Picture p = Picture::decode(data, QStringLiteral("jpg"), QStringLiteral("x.jpg"));
+        QVERIFY(loads);
+        QCOMPARE(p.incomplete(), !says.isEmpty());
+        if (p.incomplete())
+            QVERIFY(LadeTextArg(StrPictureIncomplete, QStringLiteral("x.jpg")).contains(says));
+    } catch (const AppError& e) {
+        QVERIFY(!loads);
+        QVERIFY2(e.message().contains(says) && e.message().contains(QStringLiteral("x.jpg")),
+                 qPrintable(e.message()));
+    }
+}
+
+void TestPicture::jpegTurnedUprightByExif_data() {
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<bool>("intel"); // byte order of the EXIF data
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("redAt"); // where the stored picture's left edge ends up
+    QTest::newRow("1 as stored") << 1 << false << QSize(32, 16) << QPoint(2, 8);
+    QTest::newRow("3 upside down") << 3 << true << QSize(32, 16) << QPoint(29, 8);
+    QTest::newRow("6 turned clockwise") << 6 << false << QSize(16, 32) << QPoint(8, 2);
+    QTest::newRow("8 turned anticlockwise") << 8 << true << QSize(16, 32) << QPoint(8, 29);
+}
+
+// A phone photo stores its pixels as the sensor saw them and says in its EXIF data how to
+// turn them; the picture is drawn upright everywhere because it is loaded upright.
+void TestPicture::jpegTurnedUprightByExif() {
+    QFETCH(int, orientation);
+    QFETCH(bool, intel);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, redAt);
+    QImage stored(32, 16, QImage::Format_RGB32);
+    stored.fill(Qt::blue);
+    QPainter(&stored).fillRect(0, 0, 16, 16, Qt::red);
+    QByteArray jpeg;
+    QBuffer buf(&jpeg);
+    buf.open(QIODevice::WriteOnly);
+    QVERIFY(stored.save(&buf, "JPG", 100));
+    // APP1 with a TIFF header and one IFD entry: orientation, a SHORT.
+    const auto u16 = [intel](int v) {
+        const char lo = char(v & 0xFF), hi = char(v >> 8);
+        return intel ? QByteArray(1, lo) + hi : QByteArray(1, hi) + lo;
+    };
+    const auto u32 = [&](int v) { return intel ? u16(v) + u16(0) : u16(0) + u16(v); };
+    const QByteArray tiff = QByteArray(intel ? "II" : "MM") + u16(42) + u32(8) + u16(1) +
+                            u16(0x0112) + u16(3) + u32(1) + u16(orientation) + u16(0) + u32(0);
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff;
+    const int length = int(exif.size()) + 2;
+    jpeg.insert(2, QByteArray("\xFF\xE1") + char(length >> 8) + char(length & 0xFF) + exif);
+    QCOMPARE(JpegExifOrientation(jpeg), orientation);
+    const Picture p = Picture::decode(jpeg, QStringLiteral("jpg"), QStringLiteral("photo.jpg"));
+    QCOMPARE(p.size(), size);
+    QVERIFY(near(p.image().pixel(redAt), Qt::red, 40));
+    const QPoint opposite(size.width() - 1 - redAt.x(), size.height() - 1 - redAt.y());
+    QVERIFY(near(p.image().pixel(opposite), Qt::blue, 40));
 }
 
 void TestPicture::metafileKinds_data() {

@@ -17,6 +17,8 @@ private Q_SLOTS:
     void safeWriteAndRead();
     void byteOrderMarkBeforeWindows1252_data();
     void byteOrderMarkBeforeWindows1252();
+    void utf16WithByteOrderMark_data();
+    void utf16WithByteOrderMark();
 };
 
 void TestTextCodec::windows1252BytesRoundTrip() {
@@ -73,6 +75,29 @@ void TestTextCodec::safeWriteAndRead() {
                                      "e\r\n\r\n"));
     QCOMPARE(readTextLines(path), (QStringList{QStringLiteral("Größe"), QString()}));
     QVERIFY_THROWS_EXCEPTION(std::exception, readTextLines(dir.filePath(QStringLiteral("none"))));
+}
+
+void TestTextCodec::utf16WithByteOrderMark_data() {
+    QTest::addColumn<bool>("littleEndian");
+    QTest::newRow("UTF-16LE") << true;
+    QTest::newRow("UTF-16BE") << false;
+}
+
+// Windows editors save "Unicode" text as UTF-16 behind a byte order mark; read byte by byte
+// it was letters with NUL characters between them (and ended at the first NUL).
+void TestTextCodec::utf16WithByteOrderMark() {
+    QFETCH(bool, littleEndian);
+    const QString text = QStringLiteral("Größe €\r\nzweite Zeile 🎵\r\n");
+    QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+    for (QChar c : text) {
+        const char lo = char(c.unicode() & 0xFF), hi = char(c.unicode() >> 8);
+        bytes += littleEndian ? QByteArray(1, lo) + hi : QByteArray(1, hi) + lo;
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("unicode.txt"));
+    writeFileSafely(path, bytes);
+    QCOMPARE(readTextLines(path, true),
+             (QStringList{QStringLiteral("Größe €"), QStringLiteral("zweite Zeile 🎵")}));
 }
 
 void TestTextCodec::byteOrderMarkBeforeWindows1252_data() {

@@ -399,7 +399,9 @@ void TestPrimitives::pictureNaturalSize_data() {
     QTest::newRow("tall centred") << 2 << QSize(100, 400) << 0 << QRect(450, 0, 300, 1200);
     QTest::newRow("tall right") << 1 << QSize(100, 400) << 0 << QRect(900, 0, 300, 1200);
     QTest::newRow("stretched") << 2 << QSize(100, 400) << 1 << QRect(0, 0, 1200, 1200);
-    QTest::newRow("unknown mode") << 2 << QSize(100, 400) << 2 << QRect();
+    QTest::newRow("filled, centred: cut above and below")
+        << 2 << QSize(100, 400) << 2 << QRect(0, -1800, 1200, 4800);
+    QTest::newRow("unknown mode") << 2 << QSize(100, 400) << 3 << QRect();
 }
 
 void TestPrimitives::pictureNaturalSize() {
