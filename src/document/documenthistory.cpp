@@ -46,11 +46,6 @@ void DocumentHistory::push(const CoverDocument& after, int nameId, int side) {
 
 void DocumentHistory::commitTyping() {
     if (restoring_) return;
-    // The three edits write through to the document; everything else is as in current_.
-    CoverDocument typed = current_;
-    typed.KopfText = doc_.KopfText;
-    typed.FussText = doc_.FussText;
-    typed.RandText = doc_.RandText;
     int nameId = 0, side = doc_.AktSeite;
     for (int s = 0; s < CoverDocument::SideCount && !nameId; ++s) {
         if (doc_.KopfText[s] != current_.KopfText[s])
@@ -60,7 +55,13 @@ void DocumentHistory::commitTyping() {
     }
     if (!nameId && doc_.RandText != current_.RandText) nameId = StepRandText;
     if (!nameId) return;
-    push(typed, nameId, side); // ends at the typed texts, before any later change
+    // The three edits write through to the document; everything else is as in current_, so
+    // the step ends at the typed texts, before any later change.
+    CoverDocument typed = current_;
+    typed.KopfText = doc_.KopfText;
+    typed.FussText = doc_.FussText;
+    typed.RandText = doc_.RandText;
+    push(typed, nameId, side);
     finish();
 }
 
