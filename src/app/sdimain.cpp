@@ -7,6 +7,7 @@
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
 #include "content/text.h"
+#include "directory/folderdrop.h"
 #include "directory/verzeich.h"
 #include "platform/errorreport.h"
 #include "platform/fontlist.h"
@@ -28,8 +29,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QComboBox>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -296,8 +298,9 @@ void TSDIAppForm::SetupSidePanel() {
     connect(MenuBild, &QAction::triggered, this, bildClick);
     connect(BtnBild, &QToolButton::clicked, this, bildClick);
     DlgVerzeichnis = new TDlgVerzeichnis(Dlgs, SchriftListe, this);
-    connect(MenuVerzeichnis, &QAction::triggered, this, &TSDIAppForm::BtnVerzeichnisClick);
-    connect(BtnVerzeichnis, &QToolButton::clicked, this, &TSDIAppForm::BtnVerzeichnisClick);
+    connect(MenuVerzeichnis, &QAction::triggered, this, [this] { BtnVerzeichnisClick(); });
+    connect(BtnVerzeichnis, &QToolButton::clicked, this, [this] { BtnVerzeichnisClick(); });
+    setAcceptDrops(true); // a folder dropped here is read for the current side
 }
 
 void TSDIAppForm::BtnTextClick() {
@@ -305,9 +308,9 @@ void TSDIAppForm::BtnTextClick() {
                           [this](int side) { RenderSidePreview(side); });
 }
 
-void TSDIAppForm::BtnVerzeichnisClick() {
+void TSDIAppForm::BtnVerzeichnisClick(const QString& readFolder) {
     const int side = Doc.AktSeite;
-    DlgVerzeichnis->BtnVerzeichnisClick(Doc);
+    DlgVerzeichnis->BtnVerzeichnisClick(Doc, readFolder);
     UpdateContentChecks();
     if (Doc.Inhalt[side] == 1) RenderSidePreview(side);
 }
@@ -349,6 +352,16 @@ bool TSDIAppForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) { // a menu item is highlighted
         ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    }
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (const QString folder = DroppedFolder(drop->mimeData()); !folder.isEmpty()) {
+            drop->acceptProposedAction();
+            // After the drop has ended, so the file manager is not kept waiting.
+            if (event->type() == QEvent::Drop)
+                QTimer::singleShot(0, this, [this, folder] { BtnVerzeichnisClick(folder); });
+            return true;
+        }
     }
     return QMainWindow::event(event);
 }

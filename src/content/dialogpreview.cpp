@@ -2,8 +2,8 @@
 #include "platform/busycursor.h"
 #include "render/recordingdevice.h"
 
-#include <QPaintEvent>
 #include <QPainter>
+#include <QPaintEvent>
 
 DialogPreview::DialogPreview(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -25,12 +25,18 @@ void DialogPreview::clear() {
     update();
 }
 
+void DialogPreview::setScale(double scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    update();
+}
+
 void DialogPreview::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     p.fillRect(event->rect(), Qt::white);
     // 2 pixels per millimetre = 0.2 pixels per canvas unit, origin 10 pixels in.
     p.translate(10, 10);
-    p.scale(0.2, 0.2);
+    p.scale(scale_, scale_);
     p.setRenderHint(QPainter::Antialiasing);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     picture_.play(p);

@@ -1,8 +1,8 @@
 #pragma once
 #include "render/recording.h"
 
-#include <QWidget>
 #include <functional>
+#include <QWidget>
 
 class QPainter;
 
@@ -18,10 +18,13 @@ public:
     void render(const std::function<void(QPainter&)>& draw);
     const Recording& picture() const { return picture_; }
     void clear();
+    // Pixels per canvas unit: 0.2 (2 pixels per millimetre) unless a larger box asks for more.
+    void setScale(double scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     Recording picture_;
+    double scale_ = 0.2;
 };

@@ -17,6 +17,12 @@ enum DirectoryStringId {
     StrImageFilter = 734,         // file dialog filter for disc images
     StrImageUnreadable = 735,     // the disc image "%1" cannot be read
     StrImageOpenTitle = 736,      // title of the file dialog that picks a disc image
+    StrDirNoSuchFolder = 440,     // the location field names no folder "%1"
+    StrDirUnreadable = 441,       // the folder "%1" cannot be read
+    StrDirFilterFolders = 442,    // filter state: folders only
+    StrDirFilterFiles = 443,      // filter state: files matching %1 and the folders
+    StrDirChooseFolder = 444,     // the button (and title) of the desktop's folder chooser
+    StrDirLocationHint = 445,     // tooltip of the location field
 };
 
 // Ids of the program's texts that this area uses.

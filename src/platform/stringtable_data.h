@@ -12,6 +12,7 @@ struct StringTableItem {
 //   listing exports, 600-609 directory listings, 610-639 printing, 640-679 text and picture
 //   dialogs, 680-689 drawing, 690-699 command-line tool, 700-709 cover files, 710-739
 //   directory dialog and disc images, 740-749 installed program (per-user folder),
+//   440-459 directory dialog (location field, filter state, folder chooser),
 //   900-949 side panel and format dialogs.
 #define ZARVEX_STRING_BLOCK(name)                                                                  \
     extern const StringTableItem name[];                                                           \
