@@ -288,9 +288,11 @@ bool VerzeichnisModel::goAndRead(const QString& path) {
                              LadeTextArg(StrDirNoSuchFolder, path));
             return false;
         }
-        if (onImage()) DriveIndex = -1; // leaves the image for the file system
     }
+    const int drive = DriveIndex;
+    if (!inImage && onImage()) DriveIndex = -1; // leaves the image for the file system
     if (!(inImage ? DirectoryListBoxChange(folder) : moveInFileSystem(folder))) {
+        DriveIndex = drive;
         dialogs_.message(MsgKind::Warning, MsgButtons::Ok, LadeTextArg(StrDirUnreadable, path));
         return false;
     }

@@ -85,7 +85,7 @@ private Q_SLOTS:
     void locationField();
     void completion();
     void rememberedFolderAndSize();
-    void droppedFolder();
+    void droppedFolder(); // and the folder chooser
     void removableHeading();
 
 private:
@@ -537,6 +537,15 @@ void TestVerzeichnis::droppedFolder() {
     QCoreApplication::sendEvent(&dlg, &drop);
     QCOMPARE(dlg.Model.Listing, (DirectoryListing{tree_.filePath("A/"), "B", ""}));
     QCOMPARE(dlg.EditOrt->text(), tree_.filePath("A"));
+    // "Choose folder…" goes the same way, through the desktop's folder chooser.
+    dialogs.answerFolder(tree_.filePath("A/B"));
+    dlg.BtnOrdnerWaehlen->click();
+    QCOMPARE(dlg.Model.Listing, (DirectoryListing{tree_.filePath("A/B/"), "C", ""}));
+    const auto chooser = std::find_if(dialogs.asked().begin(), dialogs.asked().end(), [](auto& a) {
+        return a.kind == ScriptedDialogs::Kind::Folder;
+    });
+    QVERIFY(chooser != dialogs.asked().end());
+    QCOMPARE(chooser->request.directory, tree_.filePath("A")); // it starts where the list is
 }
 
 // A medium the desktop mounted is named by its label, as a disc image is.
