@@ -31,6 +31,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLinearGradient>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
@@ -269,7 +270,31 @@ std::vector<Shot> shots() {
              d.Bild = Picture::fromImage(samplePhoto(), Picture::Kind::Jpeg);
              return dialogShown(w.DlgBild);
          }},
-        {"verzeichnis", directoryDialog},
+        {"verzeichnis",
+         [](TSDIAppForm& w) -> QWidget* {
+             // The back inlay with a sampler's folders read through the location field, in
+             // the layout "2:2" with a few comments, at a size a user would make it.
+             static QTemporaryDir tree(QDir::tempPath() + QStringLiteral("/Sampler-XXXXXX"));
+             for (const char* d :
+                  {"CD 1 Rock/Live 1999", "CD 1 Rock/Studio", "CD 2 Jazz/Quartet", "CD 2 Jazz/Trio",
+                   "CD 3 Pop/Singles", "CD 3 Pop/Remixes", "Bonus/Videos", "Bonus/Photos"})
+                 QDir().mkpath(tree.filePath(QLatin1String(d)));
+             TDlgVerzeichnis& d = *w.DlgVerzeichnis;
+             d.Model.settingsFile = tree.filePath(QStringLiteral("settings.conf"));
+             d.Model.takeFromSide(w.document(), 2);
+             d.Model.Format.Kommentare = 1;
+             d.Model.Format.Groesse = 2;
+             d.resize(660, 520);
+             d.show();
+             d.EditOrt->setText(tree.path());
+             d.EditOrtReturn();
+             if (d.Model.Listing.size() > 6) {
+                 d.Model.Listing[2] = QStringLiteral("2 discs");
+                 d.Model.Listing[4] = QStringLiteral("Berlin");
+                 d.RenderDialogPreview();
+             }
+             return &d;
+         }},
         {"druckauswahl",
          [](TSDIAppForm& w) -> QWidget* {
              w.DlgDruckauswahl->CoverLayout = 0;

@@ -7,6 +7,7 @@
 #include "content/fmtueber.h"
 #include "content/sidepanel.h"
 #include "content/text.h"
+#include "directory/folderdrop.h"
 #include "directory/verzeich.h"
 #include "document/documenthistory.h"
 #include "document/documentstrings.h"
@@ -31,6 +32,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
@@ -309,8 +311,9 @@ void TSDIAppForm::SetupSidePanel() {
     connect(MenuBild, &QAction::triggered, this, bildClick);
     connect(BtnBild, &QToolButton::clicked, this, bildClick);
     DlgVerzeichnis = new TDlgVerzeichnis(Dlgs, SchriftListe, this);
-    connect(MenuVerzeichnis, &QAction::triggered, this, &TSDIAppForm::BtnVerzeichnisClick);
-    connect(BtnVerzeichnis, &QToolButton::clicked, this, &TSDIAppForm::BtnVerzeichnisClick);
+    connect(MenuVerzeichnis, &QAction::triggered, this, [this] { BtnVerzeichnisClick(); });
+    connect(BtnVerzeichnis, &QToolButton::clicked, this, [this] { BtnVerzeichnisClick(); });
+    setAcceptDrops(true); // a folder dropped here is read for the current side
 }
 
 void TSDIAppForm::BtnTextClick() {
@@ -319,9 +322,9 @@ void TSDIAppForm::BtnTextClick() {
         History->record(StepText);
 }
 
-void TSDIAppForm::BtnVerzeichnisClick() {
+void TSDIAppForm::BtnVerzeichnisClick(const QString& readFolder) {
     const int side = Doc.AktSeite;
-    const bool changed = DlgVerzeichnis->BtnVerzeichnisClick(Doc);
+    const bool changed = DlgVerzeichnis->BtnVerzeichnisClick(Doc, readFolder);
     UpdateContentChecks();
     if (Doc.Inhalt[side] == 1) RenderSidePreview(side);
     if (changed) History->record(StepVerzeichnis);
@@ -364,6 +367,16 @@ bool TSDIAppForm::event(QEvent* event) {
     if (event->type() == QEvent::StatusTip) { // a menu item is highlighted
         ShowHint(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
+    }
+    if (event->type() == QEvent::DragEnter || event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        if (const QString folder = DroppedFolder(drop->mimeData()); !folder.isEmpty()) {
+            drop->acceptProposedAction();
+            // After the drop has ended, so the file manager is not kept waiting.
+            if (event->type() == QEvent::Drop)
+                QTimer::singleShot(0, this, [this, folder] { BtnVerzeichnisClick(folder); });
+            return true;
+        }
     }
     return QMainWindow::event(event);
 }

@@ -111,9 +111,10 @@ public:
     void BtnTextClick();
     // The picture dialog of Edit > Picture... and the picture tool button.
     TDlgBild* DlgBild = nullptr;
-    // The directory dialog (with its editor), created once.
+    // The directory dialog (with its editor), created once; readFolder (a folder dropped
+    // onto the window) is read as the dialog opens.
     TDlgVerzeichnis* DlgVerzeichnis = nullptr;
-    void BtnVerzeichnisClick();
+    void BtnVerzeichnisClick(const QString& readFolder = QString());
     // The case layout list: sides of the layout, then side 0.
     void ComboCoverLayoutChange();
 

@@ -46,13 +46,17 @@ void DialogPreview::clear() {
 }
 
 double DialogPreview::paintScale() const {
-    // 2 pixels per millimetre = 0.2 pixels per canvas unit.
-    constexpr double scale = 0.2;
     const QRect drawn = picture_.boundingRect();
-    if (!fitToBox_ || picture_.isEmpty() || drawn.right() <= 0 || drawn.bottom() <= 0) return scale;
+    if (!fitToBox_ || picture_.isEmpty() || drawn.right() <= 0 || drawn.bottom() <= 0) return scale_;
     // A margin of 10 pixels on every side.
-    return std::min({scale, (width() - 20) / double(drawn.right() + 1),
+    return std::min({scale_, (width() - 20) / double(drawn.right() + 1),
                      (height() - 20) / double(drawn.bottom() + 1)});
+}
+
+void DialogPreview::setScale(double scale) {
+    if (scale == scale_) return;
+    scale_ = scale;
+    update();
 }
 
 void DialogPreview::paintEvent(QPaintEvent* event) {

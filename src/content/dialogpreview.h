@@ -29,6 +29,8 @@ public:
     void setFitToBox(bool fit) { fitToBox_ = fit; }
     // Pixels per canvas unit the picture is painted at (0.2 unless made smaller to fit).
     double paintScale() const;
+    // Pixels per canvas unit: 0.2 (2 pixels per millimetre) unless a larger box asks for more.
+    void setScale(double scale);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,4 +40,5 @@ private:
     bool fitToBox_ = false;
     QList<FitWarning> fitWarnings_;
     QString note_;
+    double scale_ = 0.2;
 };

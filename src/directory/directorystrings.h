@@ -33,6 +33,12 @@ enum DirectoryStringId {
     StrProblemsMore = 473,        // ... and %1 more
     StrDirUnreadable = 788,       // after a reading: these folders could not be read:
     StrDirUnreadableMore = 789,   // ... and %1 more
+    StrDirNoSuchFolder = 440,     // the location field names no folder "%1"
+    StrDirFolderUnreadable = 441, // the folder "%1" cannot be read
+    StrDirFilterFolders = 442,    // filter state: folders only
+    StrDirFilterFiles = 443,      // filter state: files matching %1 and the folders
+    StrDirChooseFolder = 444,     // the button (and title) of the desktop's folder chooser
+    StrDirLocationHint = 445,     // tooltip of the location field
 };
 
 // Ids of the program's texts that this area uses.

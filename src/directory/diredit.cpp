@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -187,6 +188,8 @@ bool TDlgVerzEdit::eventFilter(QObject* watched, QEvent* event) {
     for (int g = 0; g < 4; ++g) {
         if (watched != Grids[g]) continue;
         if (event->type() == QEvent::FocusIn) lastFocused_ = g;
+        if (event->type() == QEvent::KeyPress && gridKey(g, *static_cast<QKeyEvent*>(event)))
+            return true;
         if (event->type() == QEvent::ContextMenu) {
             lastFocused_ = g;
             PopupMenu->exec(static_cast<QContextMenuEvent*>(event)->globalPos());
@@ -194,6 +197,27 @@ bool TDlgVerzEdit::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+// Keys of a grid that has the focus (not of a cell being typed): Tab goes from a name to its
+// comment, Delete deletes as the Delete button does, and letters in a name grid do nothing
+// (they would jump to the next name with that letter).
+bool TDlgVerzEdit::gridKey(int g, const QKeyEvent& key) {
+    const bool names = Model.grid(g).content == VerzEditModel::Names;
+    const int partner = Model.partner(g);
+    if (key.key() == Qt::Key_Tab && key.modifiers() == Qt::NoModifier && names && partner >= 0) {
+        const int row = std::max(Grids[g]->currentIndex().row(), 0);
+        Grids[partner]->setFocus(Qt::TabFocusReason);
+        select(partner, row, row);
+        return true;
+    }
+    if (key.key() == Qt::Key_Delete && key.modifiers() == Qt::NoModifier) {
+        PopupLoeschenClick();
+        return true;
+    }
+    const bool typed = !key.text().isEmpty() && key.text().front().isPrint() &&
+                       !(key.modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    return names && typed;
 }
 
 void TDlgVerzEdit::setFocusedGrid(int grid) {

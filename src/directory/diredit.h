@@ -6,6 +6,7 @@
 
 class EditGridModel;
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QTableView;
 class QToolButton;
@@ -59,6 +60,7 @@ private:
     void applyReadOnly();
     void GridTopLeftChanged(int grid);
     void syncSelection(int grid);
+    bool gridKey(int grid, const QKeyEvent& key);
 
     EditGridModel* models_[4] = {};
     int lastFocused_ = 0;

@@ -1,5 +1,6 @@
 #include "directory/discimage.h"
 #include "directory/directorystrings.h"
+#include "directory/drivelist.h"
 #include "directory/isofolderparser.h"
 #include "directory/listingsort.h"
 #include "platform/apperror.h"
@@ -238,11 +239,5 @@ QStringList DiscImage::folders(const QString& folder) {
 }
 
 QString DiscImage::heading(const QString& folder) const {
-    QString inside = folder;
-    inside.replace(u'/', u'\\');
-    while (inside.startsWith(u'\\'))
-        inside.remove(0, 1);
-    while (inside.endsWith(u'\\'))
-        inside.chop(1);
-    return label_ + QStringLiteral(":\\") + (inside.isEmpty() ? QString() : inside + u'\\');
+    return VolumeHeading(label_, folder);
 }

@@ -30,6 +30,11 @@ bool isUserMedium(const QString& mountPoint) {
     return false;
 }
 
+bool isRemovableMedium(const QString& mountPoint) {
+    return mountPoint.startsWith(QLatin1String("/media/")) ||
+           mountPoint.startsWith(QLatin1String("/run/media/"));
+}
+
 bool holds(const QString& location, const QString& path) {
     if (location == QLatin1String("/")) return path.startsWith(QLatin1Char('/'));
     return path == location || path.startsWith(location + QLatin1Char('/'));
@@ -53,6 +58,7 @@ QList<DriveEntry> DriveList::build(const QList<MountedVolume>& volumes, const QS
         e.location = at;
         e.label = v.name.isEmpty() ? QDir(at).dirName() : v.name;
         e.optical = isOptical(v);
+        e.removable = e.optical || isRemovableMedium(at);
         QList<DriveEntry>& into = e.optical ? optical : media;
         if (!into.contains(e)) into.append(e);
     }
@@ -92,4 +98,14 @@ int DriveList::entryFor(const QList<DriveEntry>& entries, const QString& path) {
         if (best < 0 || e.location.size() > entries[best].location.size()) best = i;
     }
     return best;
+}
+
+QString VolumeHeading(const QString& label, const QString& folderInside) {
+    QString inside = folderInside;
+    inside.replace(u'/', u'\\');
+    while (inside.startsWith(u'\\'))
+        inside.remove(0, 1);
+    while (inside.endsWith(u'\\'))
+        inside.chop(1);
+    return label + QStringLiteral(":\\") + (inside.isEmpty() ? QString() : inside + u'\\');
 }

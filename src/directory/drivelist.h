@@ -22,6 +22,7 @@ struct DriveEntry {
     QString label;
     QString location; // mount point or folder, without a trailing "/" except the root
     bool optical = false;
+    bool removable = false; // a disc or a medium the desktop mounted (below /media, /run/media)
     // What the box shows: the label and the mount point (of another kind the file name).
     QString displayText() const;
     bool operator==(const DriveEntry&) const = default;
@@ -39,3 +40,7 @@ public:
     // The folder entry whose location holds path (the longest one), or -1.
     static int entryFor(const QList<DriveEntry>& entries, const QString& path);
 };
+
+// The heading of a listing read from a removable volume or a disc image: the volume label,
+// ":\\" and the folder inside it with "\\" ("MYDISC:\\MUSIK\\").
+QString VolumeHeading(const QString& label, const QString& folderInside);

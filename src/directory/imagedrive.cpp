@@ -33,8 +33,17 @@ private:
 ImageDrive::ImageDrive() = default;
 ImageDrive::~ImageDrive() = default;
 
-DriveEntry ImageDrive::entry() const {
-    if (!image_) return DriveEntry{DriveKind::Other, LadeText(StrImageDriveEntry), QString()};
+QList<DriveEntry> ImageDrive::entries() const {
+    if (!image_) return {pickerEntry()};
+    return {imageEntry(), pickerEntry()};
+}
+
+DriveEntry ImageDrive::pickerEntry() const {
+    return DriveEntry{DriveKind::Other, LadeText(StrImageDriveEntry), QString()};
+}
+
+DriveEntry ImageDrive::imageEntry() const {
+    if (!image_) return {};
     return DriveEntry{DriveKind::Other, image_->label(), image_->file()};
 }
 

@@ -8,8 +8,9 @@
 class DiscImage;
 class Dialogs;
 
-// The drive box's "Disc image…" entry: the image the user picked through it, whose folders
-// the folder list shows as it shows a drive's. The entry's location is the image file.
+// The drive box's "Disc image…" entry and the image the user picked through it, whose
+// folders the folder list shows as it shows a drive's. Once an image is open it has an entry
+// of its own (its label and file) before "Disc image…", which stays to pick another.
 class ImageDrive {
 public:
     ImageDrive();
@@ -17,9 +18,12 @@ public:
     ImageDrive(const ImageDrive&) = delete;
     ImageDrive& operator=(const ImageDrive&) = delete;
 
-    // "Disc image…" until an image is picked, then the image's label and file.
-    DriveEntry entry() const;
-    bool isEntry(const DriveEntry& e) const { return e == entry(); }
+    // The entries for the drive box: the open image (if any), then "Disc image…".
+    QList<DriveEntry> entries() const;
+    DriveEntry pickerEntry() const;
+    DriveEntry imageEntry() const; // the open image: its label, its file as the location
+    bool isPicker(const DriveEntry& e) const { return e == pickerEntry(); }
+    bool isImage(const DriveEntry& e) const { return image_ && e == imageEntry(); }
     bool hasImage() const { return image_ != nullptr; }
 
     // Asks for an image file (starting in the folder of the last one, or the home folder)

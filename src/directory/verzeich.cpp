@@ -3,25 +3,41 @@
 #include "directory/directorystrings.h"
 #include "directory/diredit.h"
 #include "directory/filter.h"
+#include "directory/folderdrop.h"
+#include "directory/folderlistbox.h"
 #include "platform/dialogs.h"
 #include "platform/errorreport.h"
 #include "platform/helptarget.h"
 #include "platform/interfacetext.h"
+#include "platform/stringtable.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QFileSystemModel>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
-#include <QListWidget>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QToolButton>
 
 namespace {
+const char* const KeyGeometry = "DirectoryDialog/geometry";
+constexpr QSize DesignedSize(504, 447); // the smallest size: everything fits
+constexpr QSize FirstSize(640, 560);    // room for the folder list before any is remembered
+
 QPushButton* button(QWidget* parent, const char* name, int textId, QRect at) {
     auto* b = new QPushButton(parent);
     b->setObjectName(QLatin1String(name));
@@ -64,7 +80,9 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     setObjectName(QStringLiteral("DlgVerzeichnis"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     SetTextId(this, 270);
-    setFixedSize(504, 471);
+    setSizeGripEnabled(true);
+    setMinimumSize(DesignedSize);
+    setAcceptDrops(true); // a folder dropped from the file manager
 
     PanelVorschau = new QFrame(this);
     PanelVorschau->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -80,9 +98,18 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     DriveComboBox = new QComboBox(this);
     DriveComboBox->setObjectName(QStringLiteral("DriveComboBox"));
     DriveComboBox->setGeometry(344, 18, 156, 24);
-    DirectoryListBox = new QListWidget(this);
+    EditOrt = new QLineEdit(this);
+    EditOrt->setObjectName(QStringLiteral("EditOrt"));
+    EditOrt->setAcceptDrops(false); // a dropped folder goes to the dialog
+    EditOrt->installEventFilter(this);
+    // Return with the completion list open reaches the field without the filter.
+    connect(EditOrt, &QLineEdit::returnPressed, this, &TDlgVerzeichnis::EditOrtReturn);
+    BtnOrdnerWaehlen = new QToolButton(this);
+    BtnOrdnerWaehlen->setObjectName(QStringLiteral("BtnOrdnerWaehlen"));
+    BtnOrdnerWaehlen->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    SetTextId(BtnOrdnerWaehlen, StrDirChooseFolder);
+    DirectoryListBox = new FolderListBox(this);
     DirectoryListBox->setObjectName(QStringLiteral("DirectoryListBox"));
-    DirectoryListBox->setGeometry(344, 46, 156, 118);
     DirectoryListBox->setIconSize(QSize(16, 16));
     BtnLaden = button(this, "BtnLaden", 272, QRect(344, 167, 156, 25));
     BtnDirFilter = button(this, "BtnDirFilter", 255, QRect(344, 194, 156, 25));
@@ -91,6 +118,8 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     RadioKommentare = radioGroup(this, 273, 274, 3, 3, QRect(344, 288, 156, 42), KommentareItems);
     BtnLoeschen = button(this, "BtnLoeschen", 192, QRect(344, 336, 76, 26));
     BtnBearbeiten = button(this, "BtnBearbeiten", 193, QRect(424, 336, 76, 26));
+    LabelFilter = new QLabel(this);
+    LabelFilter->setObjectName(QStringLiteral("LabelFilter"));
     OpenBtn = button(this, "OpenBtn", 0, QRect(344, 380, 48, 28));
     OpenBtn->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     OpenBtn->setToolTip(QStringLiteral("VMK"));
@@ -159,6 +188,13 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     connect(DirectoryListBox, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         DirectoryListBoxChange(item->data(Qt::UserRole).toString());
     });
+    connect(DirectoryListBox, &FolderListBox::upRequested, this, &TDlgVerzeichnis::FolderUp);
+    connect(BtnOrdnerWaehlen, &QToolButton::clicked, this, &TDlgVerzeichnis::BtnOrdnerWaehlenClick);
+    auto* toLocation = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+    connect(toLocation, &QShortcut::activated, this, [this] {
+        EditOrt->setFocus(Qt::ShortcutFocusReason);
+        EditOrt->selectAll();
+    });
     connect(BtnDirFilter, &QPushButton::clicked, this, &TDlgVerzeichnis::BtnDirFilterClick);
     connect(CheckAudioTags, &QCheckBox::clicked, this, &TDlgVerzeichnis::CheckAudioTagsClick);
     connect(BtnLaden, &QPushButton::clicked, this, &TDlgVerzeichnis::BtnLadenClick);
@@ -169,11 +205,100 @@ TDlgVerzeichnis::TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftLis
     connect(HelpBtn, &QPushButton::clicked, this, &TDlgVerzeichnis::HelpBtnClick);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    resize(FirstSize);
+    restoreGeometry(QSettings(Model.settingsFile, QSettings::IniFormat)
+                        .value(QLatin1String(KeyGeometry))
+                        .toByteArray());
+    layoutControls();
     RegisterTranslatedWindow(this);
 }
 
-bool TDlgVerzeichnis::BtnVerzeichnisClick(CoverDocument& doc) {
-    return Model.BtnVerzeichnisClick(doc, [this] { return exec() == QDialog::Accepted; });
+// The designed places at the smallest size; more room goes to the preview (two thirds of
+// the width, all of the height) and to the folder list (a third of the width, the height).
+void TDlgVerzeichnis::layoutControls() {
+    const int dx = std::max(0, width() - DesignedSize.width());
+    const int dy = std::max(0, height() - DesignedSize.height());
+    const int dl = dx * 2 / 3, left = 336 + dl;
+    const int x = 344 + dl, w = 156 + dx - dl;
+    PanelVorschau->setGeometry(4, 4, left, 336 + dy);
+    PaintBoxVorschau->setGeometry(1, 1, left - 2, 334 + dy);
+    CheckStartVerzeichnis->move(6, 346 + dy);
+    LabelStartVerzeichnis->setGeometry(26, 344 + dy, left - 22, 24);
+    ComboSchriftart->setGeometry(4, 374 + dy, 156 + dl, 26);
+    ComboSchriftgroesse->move(164 + dl, 374 + dy);
+    BtnSchriftfarbe->move(242 + dl, 374 + dy);
+    Panel3->setGeometry(4, 406 + dy, left, 37);
+    LabelSchrift->setGeometry(2, 2, left - 4, 33);
+
+    LabelStart->setGeometry(x + 2, 2, w - 2, 16);
+    DriveComboBox->setGeometry(x, 18, w, 24);
+    EditOrt->setGeometry(x, 46, w - 26, 24);
+    BtnOrdnerWaehlen->setGeometry(x + w - 24, 46, 24, 24);
+    DirectoryListBox->setGeometry(x, 72, w, 92 + dy);
+    BtnLaden->setGeometry(x, 167 + dy, w, 25);
+    BtnDirFilter->setGeometry(x, 194 + dy, w, 25);
+    RadioTiefe->move(x, 222 + dy);
+    RadioKommentare->move(x, 288 + dy);
+    BtnLoeschen->setGeometry(x, 336 + dy, w / 2 - 2, 26);
+    BtnBearbeiten->setGeometry(x + w / 2 + 2, 336 + dy, w - w / 2 - 2, 26);
+    LabelFilter->setGeometry(x + 2, 363 + dy, w - 2, 16);
+    OpenBtn->move(x, 380 + dy);
+    SaveBtn->move(x + 54, 380 + dy);
+    HelpBtn->move(x + w - 48, 380 + dy);
+    OKBtn->move(x, 414 + dy);
+    CancelBtn->move(x + w - 76, 414 + dy);
+    fitPreview();
+}
+
+// 2 pixels per millimetre at the smallest size, larger when the box has room for it.
+void TDlgVerzeichnis::fitPreview() {
+    const QRect drawn = PaintBoxVorschau->picture().boundingRect();
+    double scale = 0.2;
+    if (drawn.right() > 0 && drawn.bottom() > 0)
+        scale = std::max(scale, std::min((PaintBoxVorschau->width() - 20.0) / drawn.right(),
+                                         (PaintBoxVorschau->height() - 20.0) / drawn.bottom()));
+    PaintBoxVorschau->setScale(scale);
+}
+
+void TDlgVerzeichnis::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    layoutControls();
+}
+
+void TDlgVerzeichnis::done(int result) {
+    QSettings(Model.settingsFile, QSettings::IniFormat)
+        .setValue(QLatin1String(KeyGeometry), saveGeometry());
+    QDialog::done(result);
+}
+
+bool TDlgVerzeichnis::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == EditOrt && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            EditOrtReturn();
+            return true; // the location's Return reads; it does not close the dialog
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TDlgVerzeichnis::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFolder(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TDlgVerzeichnis::dropEvent(QDropEvent* event) {
+    const QString folder = DroppedFolder(event->mimeData());
+    if (folder.isEmpty()) return;
+    event->acceptProposedAction();
+    goAndRead(folder);
+}
+
+bool TDlgVerzeichnis::BtnVerzeichnisClick(CoverDocument& doc, const QString& readFolder) {
+    pendingFolder_ = readFolder;
+    const bool ok = Model.BtnVerzeichnisClick(doc, [this] { return exec() == QDialog::Accepted; });
+    pendingFolder_.clear();
+    return ok;
 }
 
 void TDlgVerzeichnis::showEvent(QShowEvent* event) {
@@ -205,11 +330,56 @@ void TDlgVerzeichnis::FormShow() {
     checkItem(TiefeItems, f.Tiefe);
     checkItem(KommentareItems, f.Kommentare);
     showListingButtons();
+    showFilterState();
+    if (!EditOrt->completer()) {
+        // Made at the first showing, so the program's start does not watch the file system.
+        auto* folders = new QFileSystemModel(EditOrt);
+        folders->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
+        folders->setRootPath(QString());
+        // The model reads a folder when asked for it: the one being typed in.
+        connect(EditOrt, &QLineEdit::textEdited, folders,
+                [folders](const QString& typed) { folders->index(QFileInfo(typed).path()); });
+        auto* completer = new QCompleter(folders, EditOrt);
+        completer->setCaseSensitivity(Qt::CaseSensitive);
+        EditOrt->setCompleter(completer);
+        EditOrt->setToolTip(LadeText(StrDirLocationHint));
+    }
+    if (!pendingFolder_.isEmpty() && goAndRead(std::exchange(pendingFolder_, QString())))
+        OKBtn->setFocus(Qt::OtherFocusReason);
+}
+
+void TDlgVerzeichnis::showFilterState() {
+    LabelFilter->setText(Model.filterState());
+}
+
+void TDlgVerzeichnis::EditOrtReturn() {
+    if (goAndRead(EditOrt->text())) OKBtn->setFocus(Qt::OtherFocusReason); // Return again: OK
+}
+
+void TDlgVerzeichnis::BtnOrdnerWaehlenClick() {
+    const std::optional<QString> folder =
+        dialogs_.chooseFolder(LadeText(StrDirChooseFolder), Model.location());
+    if (folder && goAndRead(*folder)) OKBtn->setFocus(Qt::OtherFocusReason);
+}
+
+void TDlgVerzeichnis::FolderUp() {
+    runGuarded(dialogs_, [&] { Model.goUp(); });
+    showFolders();
+}
+
+bool TDlgVerzeichnis::goAndRead(const QString& folder) {
+    bool changed = false;
+    runGuarded(dialogs_, [&] { changed = Model.goAndRead(folder); });
+    showFolders();
+    showListingButtons();
+    if (changed) RenderDialogPreview();
+    return changed;
 }
 
 void TDlgVerzeichnis::RenderDialogPreview() {
     PaintBoxVorschau->render([this](QPainter& canvas) { Model.drawPreview(canvas); });
     LabelSpielzeit->setText(Model.totalTimeText()); // every change of the listing is drawn
+    fitPreview(); // the side may have changed
 }
 
 void TDlgVerzeichnis::updateSample() {
@@ -231,9 +401,9 @@ void TDlgVerzeichnis::showFolders() {
     const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     for (const FolderList::Item& item : Model.Folders.items()) {
-        auto* row = new QListWidgetItem(item.onPath ? open : closed,
-                                        QString(2 * item.level, u' ') + item.name);
+        auto* row = new QListWidgetItem(item.onPath ? open : closed, item.name);
         row->setData(Qt::UserRole, item.path);
+        row->setData(FolderListBox::LevelRole, item.level);
         row->setToolTip(item.path);
         DirectoryListBox->addItem(row);
     }
@@ -244,6 +414,7 @@ void TDlgVerzeichnis::showFolders() {
     }
     DriveComboBox->setCurrentIndex(Model.DriveIndex);
     LabelStartVerzeichnis->setText(Model.StartLabel);
+    EditOrt->setText(Model.location());
 }
 
 void TDlgVerzeichnis::showListingButtons() {
@@ -297,6 +468,7 @@ void TDlgVerzeichnis::DirectoryListBoxChange(const QString& path) {
 
 void TDlgVerzeichnis::BtnDirFilterClick() {
     DlgDirFilter->BtnDirFilterClick(Model.Filter);
+    showFilterState();
 }
 
 void TDlgVerzeichnis::CheckAudioTagsClick() {

@@ -11,9 +11,11 @@ class QCheckBox;
 class QComboBox;
 class QFrame;
 class QGroupBox;
+class FolderListBox;
 class QLabel;
-class QListWidget;
+class QLineEdit;
 class QPushButton;
+class QToolButton;
 class TDlgDirFilter;
 class TDlgVerzEdit;
 
@@ -26,8 +28,9 @@ public:
     TDlgVerzeichnis(Dialogs& dialogs, const QStringList& schriftListe, QWidget* parent = nullptr);
 
     // Edits the current side's listing; true when the dialog closed with OK and the side
-    // took the result (the caller checks the menu item and redraws the side).
-    bool BtnVerzeichnisClick(CoverDocument& doc);
+    // took the result (the caller checks the menu item and redraws the side). A readFolder
+    // (a folder dropped onto the main window) is read as soon as the dialog shows.
+    bool BtnVerzeichnisClick(CoverDocument& doc, const QString& readFolder = QString());
 
     // FormShow runs at every show; tests may call it on a dialog that is not shown.
     void FormShow();
@@ -49,6 +52,11 @@ public:
     void BtnLoeschenClick();
     void BtnBearbeitenClick();
     void HelpBtnClick();
+    // The location field's Return: go to its folder, read it, and put the focus on OK.
+    void EditOrtReturn();
+    void BtnOrdnerWaehlenClick();   // "Choose folder…"
+    void FolderUp();                // Backspace in the folder list
+    void done(int result) override; // also keeps the size and place for the next run
 
     VerzeichnisModel Model;
     // How the editor is shown; tests replace it to work in the editor without a window.
@@ -58,7 +66,9 @@ public:
     DialogPreview* PaintBoxVorschau = nullptr;
     QLabel* LabelStart = nullptr;
     QComboBox* DriveComboBox = nullptr;
-    QListWidget* DirectoryListBox = nullptr;
+    QLineEdit* EditOrt = nullptr; // the location field (Ctrl+L)
+    QToolButton* BtnOrdnerWaehlen = nullptr;
+    FolderListBox* DirectoryListBox = nullptr;
     QPushButton* BtnDirFilter = nullptr;
     QPushButton* BtnLaden = nullptr;
     QGroupBox* RadioTiefe = nullptr;
@@ -67,6 +77,7 @@ public:
     QButtonGroup* KommentareItems = nullptr;
     QPushButton* BtnLoeschen = nullptr;
     QPushButton* BtnBearbeiten = nullptr;
+    QLabel* LabelFilter = nullptr; // the reading filter's state
     QPushButton* OpenBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
     QPushButton* HelpBtn = nullptr;
@@ -87,11 +98,20 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
+    void layoutControls();
+    void fitPreview();
+    void showFilterState();
+    bool goAndRead(const QString& folder);
     void showDrives();
     void showFolders();
     void showListingButtons();
     void updateSample();
     Dialogs& dialogs_;
+    QString pendingFolder_;
 };

@@ -6,15 +6,18 @@
 #include "platform/paths.h"
 #include "platform/picture.h"
 #include "platform/stringtable.h"
+#include "platform/usersettings.h"
 #include "render/layouts.h"
 #include "render/primitives.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QSettings>
 
 namespace {
 constexpr int IdReadDirectory = 272; // "Verzeichnis lesen": the progress window's title
+const char* const KeyLastFolder = "DirectoryDialog/lastFolder";
 
 QString withoutTrailingSlash(QString path) {
     while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
@@ -42,9 +45,10 @@ std::optional<SidePlacement> placementFor(int layout, int side) {
 }
 } // namespace
 
-VerzeichnisModel::VerzeichnisModel(Dialogs& dialogs) : dialogs_(dialogs) {
+VerzeichnisModel::VerzeichnisModel(Dialogs& dialogs)
+    : settingsFile(UserSettingsFile()), dialogs_(dialogs) {
     driveSource = [this] {
-        return AudioCdEntries() + DriveList::current() << Images.entry() << Tracks.entry();
+        return AudioCdEntries() + DriveList::current() << Images.entries() << Tracks.entry();
     };
     readers_[DriveKind::Folder] = &ReadFolderTree;
     readers_[DriveKind::Other] = &ReadImageTree;
@@ -94,7 +98,7 @@ const DriveEntry* VerzeichnisModel::currentDrive() const {
 
 bool VerzeichnisModel::onImage() const {
     const DriveEntry* drive = currentDrive();
-    return drive && Images.hasImage() && Images.isEntry(*drive);
+    return drive && Images.isImage(*drive);
 }
 
 void VerzeichnisModel::prepareShow() {
@@ -113,6 +117,9 @@ void VerzeichnisModel::prepareShow() {
             // a reading of the image shown: the list stays inside it
         } else if (!heading.isEmpty() && QFileInfo(heading).isDir() && moveInFileSystem(heading)) {
             StartLabel = Folders.directory();
+        } else if (const QString on = folderForHeading(Listing.first());
+                   !on.isEmpty() && moveInFileSystem(on)) {
+            // a reading of a medium mounted now: the label names it as the reading did
         } else {
             moveInFileSystem(ProgDir());
             StartLabel = Listing.first();
@@ -122,7 +129,10 @@ void VerzeichnisModel::prepareShow() {
         const bool usable =
             drive && (drive->kind != DriveKind::Folder ||
                       (!Folders.directory().isEmpty() && QFileInfo(Folders.directory()).isDir()));
-        if (!usable) {
+        const QString remembered = rememberedFolder();
+        if (!usable && !remembered.isEmpty() && moveInFileSystem(remembered)) {
+            // the folder read last time, where the user left off
+        } else if (!usable) {
             // At first a disc in the drive, otherwise the home folder.
             int start = -1;
             for (int i = 0; i < Drives.size() && start < 0; ++i)
@@ -139,7 +149,8 @@ void VerzeichnisModel::prepareShow() {
 
 bool VerzeichnisModel::DriveComboBoxChange(int index) {
     if (index < 0 || index >= Drives.size()) return false;
-    if (Images.isEntry(Drives[index])) return chooseImage(index);
+    if (Images.isPicker(Drives[index])) return chooseImage();
+    if (Images.isImage(Drives[index])) return showImage(index);
     if (Tracks.isEntry(Drives[index])) return chooseTrackList(index);
     if (index == DriveIndex) return true;
     const DriveEntry& entry = Drives[index];
@@ -161,10 +172,19 @@ bool VerzeichnisModel::DriveComboBoxChange(int index) {
     return true;
 }
 
-bool VerzeichnisModel::chooseImage(int index) {
+bool VerzeichnisModel::chooseImage() {
     if (!Images.pick(dialogs_)) return false;
+    const QString keep = currentDrive() ? currentDrive()->location : QString();
+    Drives = driveSource(); // the new image gets its entry
+    DriveIndex = -1;
+    for (int i = 0; i < Drives.size(); ++i)
+        if (!keep.isEmpty() && Drives[i].location == keep) DriveIndex = i;
+    return showImage(int(Drives.indexOf(Images.imageEntry())));
+}
+
+bool VerzeichnisModel::showImage(int index) {
+    if (index < 0) return false;
     if (!Folders.setDirectory(QStringLiteral("/"), Images.folders(), Images.label())) return false;
-    Drives[index] = Images.entry();
     DriveIndex = index;
     StartLabel = Images.heading(Folders.directory());
     return true;
@@ -212,7 +232,36 @@ void VerzeichnisModel::followFolderList() {
         drive && drive->kind == DriveKind::Folder && DriveList::entryFor({*drive}, dir) == 0;
     if (!holds) DriveIndex = DriveList::entryFor(Drives, dir);
     if (const DriveEntry* d = currentDrive()) lastFolder_[d->location] = dir;
-    StartLabel = WithTrailingSlash(dir);
+    StartLabel = headingFor(dir);
+}
+
+// A folder of a removable medium is named by the medium's label, as a disc image is; the
+// mount point says nothing once the medium is in another computer.
+QString VerzeichnisModel::headingFor(const QString& folder) const {
+    const DriveEntry* drive = currentDrive();
+    if (drive && drive->kind == DriveKind::Folder && drive->removable &&
+        DriveList::entryFor({*drive}, folder) == 0)
+        return VolumeHeading(drive->label, folder.mid(drive->location.size()));
+    return WithTrailingSlash(folder);
+}
+
+// The folder a heading of a removable medium names, when that medium is mounted now.
+QString VerzeichnisModel::folderForHeading(const QString& heading) const {
+    for (const DriveEntry& d : Drives) {
+        const QString top = VolumeHeading(d.label, QString());
+        if (d.kind != DriveKind::Folder || !d.removable || !heading.startsWith(top)) continue;
+        const QString inside = QString(heading.mid(top.size())).replace(u'\\', u'/');
+        const QString folder = QDir::cleanPath(d.location + QLatin1Char('/') + inside);
+        if (QFileInfo(folder).isDir()) return folder;
+    }
+    return QString();
+}
+
+QString VerzeichnisModel::rememberedFolder() const {
+    const QString folder = QSettings(settingsFile, QSettings::IniFormat)
+                               .value(QLatin1String(KeyLastFolder))
+                               .toString();
+    return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 QString VerzeichnisModel::startLocation() const {
@@ -230,7 +279,7 @@ bool VerzeichnisModel::BtnLadenClick() {
     // The heading names what is read, also after a listing of elsewhere was loaded.
     QString folder;
     if (kind == DriveKind::Folder) {
-        StartLabel = WithTrailingSlash(start);
+        StartLabel = headingFor(start);
     } else if (onImage()) {
         folder = Folders.directory();
         StartLabel = Images.heading(folder);
@@ -244,11 +293,50 @@ bool VerzeichnisModel::BtnLadenClick() {
     if (readsAtOnce() && !Listing.isEmpty()) StartLabel = Listing.first(); // "Band – Album"
     if (const QStringList unreadable = work.unreadableFolders(); !unreadable.isEmpty())
         dialogs_.message(MsgKind::Warning, MsgButtons::Ok, unreadableMessage(unreadable));
+    if (kind == DriveKind::Folder)
+        QSettings(settingsFile, QSettings::IniFormat).setValue(QLatin1String(KeyLastFolder), start);
     if (Listing.size() >= 2)
         ListingButtons = true;
     else
         dialogs_.message(MsgKind::Information, MsgButtons::Ok, LadeText(IdMsgNothingFound));
     return true;
+}
+
+bool VerzeichnisModel::goUp() {
+    const QString dir = Folders.directory();
+    if (dir.isEmpty() || dir == QLatin1String("/")) return false;
+    const QString up = QFileInfo(dir).path();
+    return onImage() ? DirectoryListBoxChange(up) : moveInFileSystem(up);
+}
+
+bool VerzeichnisModel::goAndRead(const QString& path) {
+    QString folder = path.trimmed();
+    if (folder == QLatin1String("~") || folder.startsWith(QLatin1String("~/")))
+        folder = QDir::homePath() + folder.mid(1);
+    const bool inImage = onImage() && folder.startsWith(QLatin1Char('/')) &&
+                         Images.folders()(QDir::cleanPath(folder)).has_value();
+    if (!inImage) {
+        const QFileInfo info(folder);
+        if (folder.isEmpty() || !info.isAbsolute() || !info.isDir()) {
+            dialogs_.message(MsgKind::Warning, MsgButtons::Ok,
+                             LadeTextArg(StrDirNoSuchFolder, path));
+            return false;
+        }
+    }
+    const int drive = DriveIndex;
+    if (!inImage && onImage()) DriveIndex = -1; // leaves the image for the file system
+    if (!(inImage ? DirectoryListBoxChange(folder) : moveInFileSystem(folder))) {
+        DriveIndex = drive;
+        dialogs_.message(MsgKind::Warning, MsgButtons::Ok,
+                         LadeTextArg(StrDirFolderUnreadable, path));
+        return false;
+    }
+    return BtnLadenClick();
+}
+
+QString VerzeichnisModel::filterState() const {
+    return Filter.OnlyDirectories ? LadeText(StrDirFilterFolders)
+                                  : LadeTextArg(StrDirFilterFiles, Filter.FileMask);
 }
 
 bool VerzeichnisModel::OpenBtnClick() {

@@ -46,7 +46,7 @@ public:
     bool ListingButtons = false; // delete, edit and save
 
     // Where the drive box gets its entries: audio CDs, the mounted volumes, the disc image
-    // and track list entries (tests put made-up drives here).
+    // entries and the track list entry (tests put made-up drives here).
     std::function<QList<DriveEntry>()> driveSource;
     // A kind of drive entry other than a folder reads its tree through its own function.
     void setTreeReader(DriveKind kind, TreeReadFunction read);
@@ -73,6 +73,20 @@ public:
     bool readsAtOnce() const;
     // "Total playing time: …" of the working listing, empty when it has no times.
     QString totalTimeText() const { return TotalPlayingTimeText(Listing); }
+    // Backspace in the folder list: the folder above the current one (false at the top).
+    bool goUp();
+    // The location field, "Choose folder…" and a dropped folder: moves the folder list to
+    // path (a folder of the open image, else of the file system; "~" is the home folder)
+    // and reads it as BtnLadenClick does. A path that names no folder gets a message and
+    // changes nothing. True when the listing changed.
+    bool goAndRead(const QString& path);
+    // The text of the location field: the folder list's folder.
+    QString location() const { return Folders.directory(); }
+    // What the dialog shows of the reading filter: "only folders" or the files' mask.
+    QString filterState() const;
+
+    // Where our own per-user settings lie (the last folder read); tests use their own.
+    QString settingsFile;
 
     // Each returns true when the listing changed and the preview needs drawing again.
     bool BtnLadenClick();
@@ -86,10 +100,14 @@ public:
 private:
     const DriveEntry* currentDrive() const;
     bool onImage() const;
-    bool chooseImage(int index);
+    bool chooseImage();
+    bool showImage(int index);
     bool chooseTrackList(int index);
     bool moveInFileSystem(const QString& path);
     void followFolderList();
+    QString headingFor(const QString& folder) const;
+    QString folderForHeading(const QString& heading) const;
+    QString rememberedFolder() const;
 
     Dialogs& dialogs_;
     std::map<DriveKind, TreeReadFunction> readers_;

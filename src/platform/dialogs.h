@@ -46,6 +46,13 @@ public:
         work.run();
         return true;
     }
+    // The desktop's folder chooser, starting in directory; nullopt when the user cancels
+    // (and where there is nobody to ask).
+    virtual std::optional<QString> chooseFolder(const QString& title, const QString& directory) {
+        Q_UNUSED(title);
+        Q_UNUSED(directory);
+        return std::nullopt;
+    }
 };
 
 // Converts "Desc|*.A;*.B|..." into Qt name filters that match whatever the letter case.

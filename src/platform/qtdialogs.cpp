@@ -142,6 +142,12 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request) {
     return runFileDialog(request, QFileDialog::AcceptSave);
 }
 
+std::optional<QString> QtDialogs::chooseFolder(const QString& title, const QString& directory) {
+    const QString chosen = QFileDialog::getExistingDirectory(activeParent(), title, directory);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen;
+}
+
 std::optional<qint32> QtDialogs::chooseColor(qint32 initial) {
     const QColor c = QColorDialog::getColor(colorFromRef(initial), activeParent());
     if (!c.isValid()) return std::nullopt;

@@ -14,6 +14,7 @@ public:
     bool printDialog(QPrinter& printer) override;
     bool printerSetupDialog(QPrinter& printer) override;
     int execDialog(QDialog& dialog) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
 
 private:
     QString title_;

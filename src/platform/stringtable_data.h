@@ -12,8 +12,9 @@ struct StringTableItem {
 //   listing exports, 600-609 directory listings, 610-639 printing, 640-679 text and picture
 //   dialogs, 680-689 drawing, 690-699 command-line tool, 700-709 cover files, 710-739
 //   directory dialog and disc images, 740-749 installed program (per-user folder),
-//   780-789 reasons of failed file steps and their messages, 790-799 About box, 900-949 side
-//   panel and format dialogs, 950-969 undo history, 300-319 language menu and recent files.
+//   440-459 directory dialog (location field, filter state, folder chooser), 460-479 track
+//   lists, 780-789 reasons of failed file steps and their messages, 790-799 About box, 900-949
+//   side panel and format dialogs, 950-969 undo history, 300-319 language menu and recent files.
 #define ZARVEX_STRING_BLOCK(name)                                                                  \
     extern const StringTableItem name[];                                                           \
     extern const std::size_t name##Size;

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QMenu>
 #include <QScrollBar>
@@ -45,6 +46,7 @@ private Q_SLOTS:
     void readOnlyToggle();
     void pairsScrollAndSelectTogether();
     void missingLastCommentLineIsAdded();
+    void keys();
 };
 
 // R = 3 rows per column, 13 entries: entry 12 = 4·R is shown nowhere.
@@ -192,6 +194,34 @@ void TestVerzEdit::missingLastCommentLineIsAdded() {
     QVERIFY(!model.setCell(1, 2, "no entry"));
     QVERIFY(!model.setCell(0, 0, "a name"));
     QCOMPARE(listing, (DirectoryListing{"/cd/", "A", "", "B", "note"}));
+}
+
+// Keys as a user presses them in the shown editor ("2:2", R = 3).
+void TestVerzEdit::keys() {
+    DirectoryListing listing{"/cd/", "Alpha", "", "Beta", "", "Bravo", "", "Delta", ""};
+    TDlgVerzEdit editor;
+    editor.configure(1, 3);
+    editor.setListing(&listing, {});
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    editor.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&editor));
+    QTableView* nameGrid = editor.Grids[0];
+    nameGrid->setFocus();
+    editor.select(0, 1, 1);
+    QTest::keyClick(nameGrid, Qt::Key_B); // no jump to the next name with that letter
+    QCOMPARE(editor.selectionOf(0), qMakePair(1, 1));
+    QTest::keyClick(nameGrid, Qt::Key_Tab); // from the name to its comment
+    QTRY_COMPARE(QApplication::focusWidget(), editor.Grids[1]);
+    QCOMPARE(editor.selectionOf(1), qMakePair(1, 1));
+    for (const char c : QByteArray("note"))
+        QTest::keyClick(QApplication::focusWidget(), c); // the first opens the cell's editor
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_COMPARE(listing[4], QStringLiteral("note")); // the cell is committed after the key
+    nameGrid->setFocus();
+    editor.select(0, 2, 2);
+    QTest::keyClick(nameGrid, Qt::Key_Delete); // as the Delete button
+    QCOMPARE(names(listing), (QStringList{"Alpha", "Beta", "Delta"}));
 }
 
 QTEST_MAIN(TestVerzEdit)

@@ -1,29 +1,40 @@
+#include "content/dialogpreview.h"
 #include "directory/directorystrings.h"
 #include "directory/diredit.h"
 #include "directory/discimage.h"
 #include "directory/discimagereader.h"
 #include "directory/drivelist.h"
+#include "directory/folderlistbox.h"
 #include "directory/listingfile.h"
 #include "directory/verzeich.h"
 #include "discimagemaker.h"
 #include "document/coverdocument.h"
 #include "platform/stringtable.h"
+#include "platform/usersettings.h"
 #include "render/recordingdevice.h"
 #include "scripteddialogs.h"
 #include "testprogdir.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDir>
+#include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(MountedVolume)
@@ -54,6 +65,7 @@ class TestVerzeichnis : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
+    void init();
     void driveChoice_data();
     void driveChoice();
     void tmpfsUnderMntIsListed();
@@ -68,6 +80,13 @@ private Q_SLOTS:
     void dialogButtonsFollowTheListing();
     void discImageEntry_data();
     void discImageEntry();
+    void folderListKeys();
+    void locationField_data();
+    void locationField();
+    void completion();
+    void rememberedFolderAndSize();
+    void droppedFolder(); // and the folder chooser
+    void removableHeading();
 
 private:
     TestProgDir prog_;
@@ -76,6 +95,7 @@ private:
 
 void TestVerzeichnis::initTestCase() {
     SetLanguageOffset(1000);
+    QStandardPaths::setTestModeEnabled(true); // remembered folders and sizes go to a test folder
     qputenv("HOME", QFile::encodeName(tree_.path())); // the dialog starts in the home folder
     for (const char* d : {"A/B/C", "D", ".hidden/E", "empty"})
         QVERIFY(QDir().mkpath(tree_.filePath(QLatin1String(d))));
@@ -86,6 +106,10 @@ void TestVerzeichnis::initTestCase() {
                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
     QVERIFY(QFile::setPermissions(locked_.path(), all));
     QVERIFY(QFile::setPermissions(locked_.filePath("shut"), QFile::WriteOwner));
+}
+
+void TestVerzeichnis::init() {
+    QFile::remove(UserSettingsFile()); // nothing remembered from an earlier test
 }
 
 void TestVerzeichnis::driveChoice_data() {
@@ -297,15 +321,16 @@ void TestVerzeichnis::fontSizeChangesRows() {
 void TestVerzeichnis::dialogButtonsFollowTheListing() {
     ScriptedDialogs dialogs;
     TDlgVerzeichnis dlg(dialogs, {"Courier New"});
-    QCOMPARE(dlg.size(), QSize(504, 471)); // a row below for the audio option and the playing time
+    QCOMPARE(dlg.minimumSize(), QSize(504, 471)); // a row below for the audio option and the playing time
     dlg.Model.driveSource = [this] { return drives(tree_.path()); };
     dlg.FormShow();
     QCOMPARE(dlg.LabelStartVerzeichnis->text(), tree_.path() + "/");
     QCOMPARE(dlg.DriveComboBox->count(), 3);
     QVERIFY(!dlg.SaveBtn->isEnabled());
+    QCOMPARE(dlg.LabelFilter->text(), QStringLiteral("Filter: folders only"));
     // Walking into a folder of the list moves the label along.
     QListWidget* list = dlg.DirectoryListBox;
-    const auto found = list->findItems("  A", Qt::MatchExactly);
+    const auto found = list->findItems("A", Qt::MatchExactly);
     QCOMPARE(found.size(), 1);
     Q_EMIT list->itemActivated(found.first());
     QCOMPARE(dlg.LabelStartVerzeichnis->text(), tree_.filePath("A/"));
@@ -345,7 +370,7 @@ void TestVerzeichnis::discImageEntry() {
 
     ScriptedDialogs dialogs;
     VerzeichnisModel model(dialogs);
-    model.driveSource = [&] { return drives(tree_.path()) << model.Images.entry(); };
+    model.driveSource = [&] { return drives(tree_.path()) << model.Images.entries(); };
     model.prepareShow(); // a first opening never lands on the image entry
     QVERIFY(model.DriveIndex != int(model.Drives.size()) - 1);
     model.Listing = {"BEFORE", " kept", "note"};
@@ -365,7 +390,9 @@ void TestVerzeichnis::discImageEntry() {
         return;
     }
     QVERIFY(model.DriveComboBoxChange(entry));
-    QCOMPARE(model.DriveIndex, entry);
+    QCOMPARE(model.DriveIndex, entry); // the image's own entry, "Disc image…" stays last
+    QCOMPARE(model.Drives.size(), entry + 2);
+    QCOMPARE(model.Drives.last(), model.Images.pickerEntry());
     QStringList names;
     for (const FolderList::Item& item : model.Folders.items())
         if (!item.onPath) names << item.name;
@@ -381,6 +408,198 @@ void TestVerzeichnis::discImageEntry() {
     QVERIFY(reader.ReadImageListing("/MUSIK", dialogs));
     QCOMPARE(model.Listing, direct);
     QCOMPARE(model.Listing.first(), QString("MYDISC:\\MUSIK\\"));
+    // The open image is chosen again without a file question.
+    QVERIFY(model.DriveComboBoxChange(0));
+    QVERIFY(model.DriveComboBoxChange(entry));
+    QCOMPARE(model.StartLabel, QString("MYDISC:\\"));
+    QVERIFY(dialogs.allAnswered());
+}
+
+// Keys in the shown dialog's folder list: type-ahead, Return walks in, Backspace goes up,
+// and none of them closes the dialog; Return elsewhere still means OK.
+void TestVerzeichnis::folderListKeys() {
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    FolderListBox* list = dlg.DirectoryListBox;
+    list->setFocus();
+    QTest::keyClicks(list, "em");
+    QCOMPARE(list->currentItem()->text(), QStringLiteral("empty"));
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(dlg.Model.Folders.directory(), tree_.filePath("empty"));
+    QCOMPARE(dlg.LabelStartVerzeichnis->text(), tree_.filePath("empty/"));
+    QVERIFY(dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Rejected));
+    QTest::keyClick(list, Qt::Key_Backspace);
+    QCOMPARE(dlg.Model.Folders.directory(), tree_.path());
+    QVERIFY(dlg.isVisible());
+    QAbstractButton* layout = dlg.KommentareItems->button(0);
+    layout->setFocus();
+    QTest::keyClick(layout, Qt::Key_Return);
+    QVERIFY(!dlg.isVisible());
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+}
+
+void TestVerzeichnis::locationField_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("listing");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("a folder: read at once, Return again is OK")
+        << tree_.filePath("A") << QStringList{tree_.filePath("A/"), "B", "", " C", ""}
+        << QStringList{};
+    QTest::newRow("no such folder: a message, nothing changes")
+        << tree_.filePath("nope") << QStringList{"BEFORE", " kept", "note"}
+        << QStringList{"There is no folder \"" + tree_.filePath("nope") + "\"."};
+}
+
+void TestVerzeichnis::locationField() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, listing);
+    QFETCH(QStringList, messages);
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+    dlg.Model.Listing = {"BEFORE", " kept", "note"};
+    dlg.Model.Format.Tiefe = 2;
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dlg));
+    const QString folderBefore = dlg.Model.Folders.directory();
+    QTest::keyClick(&dlg, Qt::Key_L, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), dlg.EditOrt);
+    dlg.EditOrt->setText(typed);
+    if (!messages.isEmpty()) dialogs.answerMessage(MsgResult::Ok);
+    QTest::keyClick(dlg.EditOrt, Qt::Key_Return);
+    QCOMPARE(dlg.Model.Listing, listing);
+    QCOMPARE(dialogs.messages(), messages);
+    QVERIFY(dlg.isVisible());
+    if (!messages.isEmpty()) {
+        QCOMPARE(dlg.Model.Folders.directory(), folderBefore);
+        return;
+    }
+    QCOMPARE(dlg.EditOrt->text(), typed);
+    QCOMPARE(QApplication::focusWidget(), dlg.OKBtn);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+}
+
+void TestVerzeichnis::completion() {
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+    dlg.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+    dlg.EditOrt->clear();
+    QTest::keyClicks(dlg.EditOrt, tree_.filePath("em"));
+    QCompleter* completer = dlg.EditOrt->completer();
+    // The file system model reads folders in the background.
+    QTRY_VERIFY([&] {
+        completer->setCompletionPrefix(dlg.EditOrt->text());
+        return completer->currentCompletion() == tree_.filePath("empty");
+    }());
+}
+
+void TestVerzeichnis::rememberedFolderAndSize() {
+    ScriptedDialogs dialogs;
+    {
+        TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+        dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        dlg.resize(200, 200); // never below the designed size
+        QCOMPARE(dlg.size(), QSize(504, 447));
+        const int previewWidth = dlg.PaintBoxVorschau->width();
+        dlg.resize(600, 520);
+        QVERIFY(dlg.PaintBoxVorschau->width() > previewWidth); // the preview takes the room
+        QCOMPARE(dlg.DirectoryListBox->height(), 92 + 520 - 447);
+        QVERIFY(dlg.Model.DirectoryListBoxChange(tree_.filePath("A")));
+        QVERIFY(dlg.Model.BtnLadenClick());
+        dlg.done(QDialog::Rejected);
+    }
+    TDlgVerzeichnis again(dialogs, {"Courier New"});
+    QCOMPARE(again.size(), QSize(600, 520));
+    again.Model.driveSource = [this] { return drives(tree_.path()); };
+    again.FormShow();
+    QCOMPARE(again.Model.Folders.directory(), tree_.filePath("A"));
+    // A folder that is gone is not offered.
+    QSettings(UserSettingsFile(), QSettings::IniFormat)
+        .setValue("DirectoryDialog/lastFolder", tree_.filePath("gone"));
+    VerzeichnisModel later(dialogs);
+    later.driveSource = [this] { return drives(tree_.path()); };
+    later.prepareShow();
+    QCOMPARE(later.Folders.directory(), tree_.path());
+}
+
+void TestVerzeichnis::droppedFolder() {
+    ScriptedDialogs dialogs;
+    TDlgVerzeichnis dlg(dialogs, {"Courier New"});
+    dlg.Model.driveSource = [this] { return drives(tree_.path()); };
+    dlg.Model.Format.Tiefe = 0;
+    dlg.FormShow();
+    for (const QString& dropped : {prog_.file("VERZEICH/none.vmk"), tree_.filePath("A")}) {
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dropped)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&dlg, &enter);
+        QCOMPARE(enter.isAccepted(), QFileInfo(dropped).isDir()); // folders only
+    }
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(tree_.filePath("A"))});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&dlg, &drop);
+    QCOMPARE(dlg.Model.Listing, (DirectoryListing{tree_.filePath("A/"), "B", ""}));
+    QCOMPARE(dlg.EditOrt->text(), tree_.filePath("A"));
+    // "Choose folder…" goes the same way, through the desktop's folder chooser.
+    dialogs.answerFolder(tree_.filePath("A/B"));
+    dlg.BtnOrdnerWaehlen->click();
+    QCOMPARE(dlg.Model.Listing, (DirectoryListing{tree_.filePath("A/B/"), "C", ""}));
+    const auto chooser = std::find_if(dialogs.asked().begin(), dialogs.asked().end(), [](auto& a) {
+        return a.kind == ScriptedDialogs::Kind::Folder;
+    });
+    QVERIFY(chooser != dialogs.asked().end());
+    QCOMPARE(chooser->request.directory, tree_.filePath("A")); // it starts where the list is
+}
+
+// A medium the desktop mounted is named by its label, as a disc image is.
+void TestVerzeichnis::removableHeading() {
+    const QList<DriveEntry> built =
+        DriveList::build({{"/", "/dev/sda1", "ext4", ""},
+                          {"/media/anna/STICK", "/dev/sdb1", "vfat", "STICK"},
+                          {"/mnt/backup", "/dev/sdc1", "ext4", ""}},
+                         "/home/anna");
+    QList<bool> removable;
+    for (const DriveEntry& e : built)
+        removable << e.removable;
+    QCOMPARE(removable, (QList<bool>{false, false, true, false}));
+
+    QTemporaryDir media;
+    QVERIFY(QDir().mkpath(media.filePath("MUSIK/ROCK")));
+    const auto source = [&] {
+        return drives(tree_.path())
+               << DriveEntry{DriveKind::Folder, "MYDISC", media.path(), false, true};
+    };
+    ScriptedDialogs dialogs;
+    VerzeichnisModel model(dialogs);
+    model.driveSource = source;
+    model.prepareShow();
+    QVERIFY(model.DriveComboBoxChange(3));
+    QVERIFY(model.DirectoryListBoxChange(media.filePath("MUSIK")));
+    QCOMPARE(model.StartLabel, QString("MYDISC:\\MUSIK\\"));
+    QVERIFY(model.BtnLadenClick());
+    QCOMPARE(model.Listing, (DirectoryListing{"MYDISC:\\MUSIK\\", "ROCK", ""}));
+    VerzeichnisModel again(dialogs); // the next opening finds the folder on the medium
+    again.driveSource = source;
+    again.Listing = model.Listing;
+    again.prepareShow();
+    QCOMPARE(again.Folders.directory(), media.filePath("MUSIK"));
+    QCOMPARE(again.StartLabel, QString("MYDISC:\\MUSIK\\"));
+    QVERIFY(again.DirectoryListBoxChange(tree_.filePath("A"))); // a fixed folder: its path
+    QCOMPARE(again.StartLabel, tree_.filePath("A/"));
 }
 
 QTEST_MAIN(TestVerzeichnis)

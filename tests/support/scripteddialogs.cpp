@@ -23,6 +23,8 @@ static const char* kindName(ScriptedDialogs::Kind k) {
         return "window";
     case ScriptedDialogs::Kind::Progress:
         return "progress window";
+    case ScriptedDialogs::Kind::Folder:
+        return "folder chooser";
     }
     return "?";
 }
@@ -49,6 +51,11 @@ ScriptedDialogs& ScriptedDialogs::answerPrintDialog(bool ok) {
 }
 ScriptedDialogs& ScriptedDialogs::answerPrinterSetup(bool ok) {
     queue_.append({Kind::PrinterSetup, MsgResult::Cancel, {}, {}, ok, {}});
+    return *this;
+}
+
+ScriptedDialogs& ScriptedDialogs::answerFolder(std::optional<QString> path) {
+    queue_.append({Kind::Folder, MsgResult::Cancel, std::move(path), {}, false, {}});
     return *this;
 }
 
@@ -145,4 +152,14 @@ bool ScriptedDialogs::runWithProgress(const QString& title, BackgroundWork& work
     if (cancel) work.cancel();
     work.run();
     return !cancel;
+}
+
+std::optional<QString> ScriptedDialogs::chooseFolder(const QString& title,
+                                                     const QString& directory) {
+    FileDialogRequest request;
+    request.title = title;
+    request.directory = directory;
+    asked_.append({Kind::Folder, MsgKind::Information, MsgButtons::Ok, {}, request, 0});
+    Answer a;
+    return take(Kind::Folder, a, title) ? a.path : std::nullopt;
 }

@@ -18,7 +18,8 @@ public:
         PrintDialog,
         PrinterSetup,
         Window,
-        Progress
+        Progress,
+        Folder
     };
 
     // Queue answers, in the order the program will ask.
@@ -30,6 +31,7 @@ public:
     ScriptedDialogs& answerPrinterSetup(bool ok);
     // A window of the program's own: it is "shown" (gets its show event), then answer works
     // its controls and returns the result. Asked::text holds the window's object name.
+    ScriptedDialogs& answerFolder(std::optional<QString> path);
     ScriptedDialogs& answerWindow(std::function<int(QDialog&)> answer);
     // The next progress window is cancelled by the user before the work gets anywhere.
     // Without this, work shown with progress simply runs to its end (nothing to answer).
@@ -59,6 +61,7 @@ public:
     bool printerSetupDialog(QPrinter& printer) override;
     int execDialog(QDialog& dialog) override;
     bool runWithProgress(const QString& title, BackgroundWork& work) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& directory) override;
 
 private:
     struct Answer {

@@ -1,0 +1,8 @@
+#include "platform/usersettings.h"
+
+#include <QStandardPaths>
+
+QString UserSettingsFile() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/zarvex/zarvex.conf");
+}
