@@ -1,11 +1,11 @@
 #include "app/recentfiles.h"
 #include "platform/paths.h"
+#include "platform/usersettings.h"
 
 #include <QAction>
 #include <QDir>
 #include <QMenu>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 const QString kKey = QStringLiteral("recent/files");
@@ -18,9 +18,7 @@ QString normalised(const QString& path) {
 
 RecentFiles::RecentFiles(QString settingsFile, QObject* parent)
     : QObject(parent), file_(std::move(settingsFile)) {
-    if (file_.isEmpty())
-        file_ = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                QStringLiteral("/zarvex/zarvex.conf");
+    if (file_.isEmpty()) file_ = UserSettingsFile();
     const QSettings s(file_, QSettings::IniFormat);
     for (const QString& path : s.value(kKey).toStringList())
         if (!path.isEmpty() && files_.size() < Max && !files_.contains(normalised(path)))
