@@ -18,7 +18,7 @@ TDlgDruckauswahl::TDlgDruckauswahl(QWidget* parent) : QDialog(parent) {
         check->setObjectName(QLatin1String(name));
         check->setChecked(true);
         SetTextId(check, id);
-        (row ? row : static_cast<QBoxLayout*>(layout))->addWidget(check);
+        (row ? row : layout)->addWidget(check);
         return check;
     };
     CheckVorderseiten = box("CheckVorderseiten", 231);

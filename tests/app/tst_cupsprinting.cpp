@@ -127,20 +127,22 @@ void TestCupsPrinting::initTestCase() {
                    {"[EINSTELLUNGEN]", "sprache=49", "vorlage=ZVX/vorlage.zvx"});
 }
 
-// cups-pdf works after the job was accepted: wait (bounded) until the files are there.
+// cups-pdf works after the job was accepted: wait (bounded) until the files are there, and
+// measure copies (another run of this test on the machine clears the queue's folder).
 QStringList TestCupsPrinting::waitForJobs(const QString& queue, int count) {
     const QString dir = outDirs_.value(queue);
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 60000) {
-        const QStringList files = pdfsIn(dir);
-        if (files.size() >= count && queueIdle(queue)) {
-            QTest::qWait(300); // the last file is complete once the queue is idle
-            return pdfsIn(dir);
-        }
+    while (clock.elapsed() < 60000 && !(pdfsIn(dir).size() >= count && queueIdle(queue)))
         QTest::qWait(200);
+    QTest::qWait(300); // the last file is complete once the queue is idle
+    QStringList copies;
+    for (const QString& f : pdfsIn(dir)) {
+        const QString copy = tmp_.filePath(queue + QLatin1Char('-') + fileNamePart(f));
+        QFile::remove(copy);
+        if (QFile::copy(f, copy)) copies << copy;
     }
-    return pdfsIn(dir);
+    return copies;
 }
 
 void TestCupsPrinting::printsAtTrueSize_data() {
