@@ -97,5 +97,26 @@ int main(int argc, char** argv) {
                     side + 1, names[side], record.wall, paint.wall, record.wall + paint.wall,
                     record.cpu + paint.cpu);
     }
+
+    // Lines of 2 MB: header, footer, margin text and a listing line, in every alignment.
+    CoverDocument huge;
+    huge.CoverLayout = 1;
+    QString line;
+    while (line.size() < 2 * 1024 * 1024)
+        line += QStringLiteral("Eine sehr lange Kopfzeile ");
+    huge.RandText = line;
+    huge.Inhalt[2] = 1;
+    huge.VerzListe[2] = {line, line, line};
+    for (int alignment = 0; alignment < 3; ++alignment) {
+        for (int s = 0; s < CoverDocument::SideCount; ++s) {
+            huge.KopfText[s] = huge.FussText[s] = line;
+            huge.KopfFormat[s].Ausrichtung = huge.FussFormat[s].Ausrichtung = alignment;
+        }
+        huge.RandFormat.Ausrichtung = alignment;
+        const Timing record =
+            measure([&] { preview.RenderSidePreview(2, huge, DocumentTexts(huge, 2)); }, 5);
+        std::printf("2 MB lines, alignment %d: record %.2f ms (processor time %.2f ms)\n",
+                    alignment, record.wall, record.cpu);
+    }
     return 0;
 }

@@ -387,6 +387,28 @@ void TestTextDialog::previewPlacesTextInContentArea() {
     QCOMPARE(pic.elements(Recording::Element::Type::Fill).size(), 1); // background only
     QCOMPARE(pic.elements(Recording::Element::Type::Polyline).first().points.boundingRect().right(),
              outlineWidth);
+
+    // On screen the side lies wholly inside the box, with its margin, as large as it fits.
+    const QImage shot = h.dlg.PaintBoxVorschau->grab().toImage();
+    QRect yellow;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            if (shot.pixel(x, y) == qRgb(255, 255, 0)) yellow |= QRect(x, y, 1, 1);
+    const QString where = QStringLiteral("%1,%2 %3x%4 in %5x%6")
+                              .arg(yellow.x())
+                              .arg(yellow.y())
+                              .arg(yellow.width())
+                              .arg(yellow.height())
+                              .arg(shot.width())
+                              .arg(shot.height());
+    QVERIFY2(yellow.right() < shot.width() - 10 && yellow.bottom() < shot.height() - 10,
+             qPrintable(where));
+    const QRect drawn = pic.boundingRect();
+    const double scale = std::min(
+        {0.2, (shot.width() - 20.0) / drawn.right(), (shot.height() - 20.0) / drawn.bottom()});
+    const QRect fill = pic.elements(Recording::Element::Type::Fill).first().rect;
+    QVERIFY2(qAbs(yellow.width() - fill.width() * scale) <= 3, // edges blend
+             qPrintable(where + QStringLiteral(" fill %1 scale %2").arg(fill.width()).arg(scale)));
 }
 
 QTEST_MAIN(TestTextDialog)
