@@ -62,13 +62,17 @@ add_dependencies(helppictures stage)
 
 # The licence, the history and the manual pages, where Debian keeps them: a machine-readable
 # copyright file, and the changelog and manual pages compressed without a time stamp.
-configure_file(${CMAKE_SOURCE_DIR}/data/package/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog
-               @ONLY)
-foreach(page zarvex.1 zarvex-cli.1)
-  configure_file(${CMAKE_SOURCE_DIR}/data/package/${page} ${CMAKE_BINARY_DIR}/doc/${page} COPYONLY)
-  execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/doc/${page} COMMAND_ERROR_IS_FATAL ANY)
-  install(FILES ${CMAKE_BINARY_DIR}/doc/${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(ZARVEX_PACKAGE_DIR ${CMAKE_SOURCE_DIR}/data/package)
+configure_file(${ZARVEX_PACKAGE_DIR}/changelog.in ${CMAKE_BINARY_DIR}/doc/changelog @ONLY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${ZARVEX_PACKAGE_DIR}/zarvex.1
+                                                              ${ZARVEX_PACKAGE_DIR}/zarvex-cli.1)
+foreach(file ${CMAKE_BINARY_DIR}/doc/changelog ${ZARVEX_PACKAGE_DIR}/zarvex.1
+             ${ZARVEX_PACKAGE_DIR}/zarvex-cli.1)
+  get_filename_component(name ${file} NAME)
+  execute_process(COMMAND gzip -9n -c ${file} OUTPUT_FILE ${CMAKE_BINARY_DIR}/doc/${name}.gz
+                  COMMAND_ERROR_IS_FATAL ANY)
 endforeach()
-execute_process(COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/doc/changelog COMMAND_ERROR_IS_FATAL ANY)
-install(FILES ${CMAKE_SOURCE_DIR}/data/package/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
+install(FILES ${CMAKE_BINARY_DIR}/doc/zarvex.1.gz ${CMAKE_BINARY_DIR}/doc/zarvex-cli.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${ZARVEX_PACKAGE_DIR}/copyright ${CMAKE_BINARY_DIR}/doc/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zarvex)
