@@ -70,16 +70,25 @@ void DialogPreview::paintEvent(QPaintEvent* event) {
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     picture_.play(p);
     p.resetTransform();
-    const QString foot = footText();
-    if (foot.isEmpty()) return;
-    // At the foot, over whatever the drawing leaves there, readable on any background.
+    // At the foot, over whatever the drawing leaves there: the warnings in red at the bottom,
+    // the note on the content above them.
+    QStringList warnings;
+    for (const FitWarning& w : fitWarnings_)
+        warnings.append(FitWarningText(w));
+    warnings.removeDuplicates();
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     p.setFont(small);
-    const QRect room = rect().adjusted(4, 0, -4, -3);
-    const QRect used =
-        p.boundingRect(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);
-    p.fillRect(used.adjusted(-3, -2, 3, 2), QColor(255, 255, 255, 225));
-    p.setPen(fitWarnings_.isEmpty() ? QColor(0x30, 0x30, 0x30) : QColor(0xb0, 0x10, 0x10));
-    p.drawText(room, Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap, foot);
+    QRect room = rect().adjusted(4, 0, -4, -3);
+    const int flags = Qt::AlignBottom | Qt::AlignLeft | Qt::TextWordWrap;
+    const auto block = [&](const QString& text, const QColor& colour) {
+        if (text.isEmpty()) return;
+        const QRect used = p.boundingRect(room, flags, text);
+        p.fillRect(used.adjusted(-3, -2, 3, 2), QColor(255, 255, 255, 225));
+        p.setPen(colour);
+        p.drawText(room, flags, text);
+        room.setBottom(used.top() - 2);
+    };
+    block(warnings.join(u'\n'), QColor(0xb0, 0x10, 0x10));
+    block(note_, QColor(0x30, 0x30, 0x30));
 }

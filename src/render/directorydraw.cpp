@@ -127,7 +127,7 @@ int DrawDirectoryListing(QPainter& canvas, int x, int y, double scaleX, double s
     // Entry lines are the odd ones after the heading; those past the last column are lost.
     const int entries = count / 2;
     if (entriesDrawn < entries)
-        FitCollector::report({FitKind::Listing, -1, QPoint(left + width - 25, free.bottom() - 25),
+        FitCollector::report({FitKind::Listing, -1, QPoint(left + width - 35, free.bottom() - 35),
                               entries - entriesDrawn, entries});
     return rows;
 }

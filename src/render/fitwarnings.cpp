@@ -97,17 +97,17 @@ QString FitWarningCliLine(const FitWarning& w) {
 }
 
 void DrawFitMarkers(QPainter& canvas, const QList<FitWarning>& warnings) {
-    // 4 mm across: seen at every zoom, small enough to leave the content readable.
-    constexpr int r = 20;
+    // 6 mm across: seen at every zoom, small enough to leave the content readable.
+    constexpr int r = 30;
     canvas.save();
     for (const FitWarning& w : warnings) {
         const QPoint c = w.at;
         canvas.setPen(QPen(Qt::white, 3));
         canvas.setBrush(QColor(0xd0, 0x10, 0x10));
         canvas.drawEllipse(c, r, r);
-        canvas.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
-        canvas.drawLine(c.x(), c.y() - 12, c.x(), c.y() + 3);
-        canvas.drawPoint(c.x(), c.y() + 11);
+        canvas.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap));
+        canvas.drawLine(c.x(), c.y() - 17, c.x(), c.y() + 4);
+        canvas.drawPoint(c.x(), c.y() + 15);
     }
     canvas.restore();
 }

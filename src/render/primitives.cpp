@@ -157,7 +157,7 @@ void DrawTextBlock(QPainter& canvas, int x, int y, double scaleX, double scaleY,
                           FontStyleFromFlags(format.Fett, format.Kursiv, 0));
     if (DrawWrappedText(canvas, free, text, font, colorFromRef(format.Schriftfarbe),
                         format.Ausrichtung))
-        FitCollector::report({FitKind::Text, -1, free.bottomRight() - QPoint(25, 25)});
+        FitCollector::report({FitKind::Text, -1, free.bottomRight() - QPoint(35, 35)});
 }
 
 void DrawBitmapForPrinter(QPainter& canvas, const QRect& rect, const QImage& bitmap) {
@@ -258,7 +258,7 @@ void DrawPicture(bool forPreview, QPainter& canvas, int x, int y, double scaleX,
         if (dpi > 0 && dpi < MinimumPrintDpi) {
             const QRect shown = target & free;
             FitCollector::report({FitKind::Picture, -1,
-                                  QPoint(shown.right() - 25, shown.top() + 25), 0, 0,
+                                  QPoint(shown.right() - 35, shown.top() + 35), 0, 0,
                                   int(dpi + 1e-6)});
         }
         if (free.contains(target)) {
