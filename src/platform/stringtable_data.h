@@ -8,6 +8,7 @@ struct StringTableItem {
 
 // The string table is assembled from one block per area, so each area keeps its own texts.
 // German at id n, English at n + 1000. Ids of our own texts beyond the original table:
+//   460-479 track lists (directory),
 //   500-519 platform, 520-549 cover files and document commands, 550-599 pictures and
 //   listing exports, 600-609 directory listings, 610-639 printing, 640-679 text and picture
 //   dialogs, 680-689 drawing, 690-699 command-line tool, 700-709 cover files, 710-739
