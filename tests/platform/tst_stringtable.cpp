@@ -13,7 +13,9 @@ QList<std::span<const StringTableItem>> blocks() {
             {kStringsPlatform, kStringsPlatformSize},
             {kStringsDocument, kStringsDocumentSize},
             {kStringsDirectory, kStringsDirectorySize},
-            {kStringsApp, kStringsAppSize}};
+            {kStringsApp, kStringsAppSize},
+            {kStringsContent, kStringsContentSize},
+            {kStringsRender, kStringsRenderSize}};
 }
 
 QList<int> allIds() {
