@@ -169,45 +169,6 @@ QWidget* previewShown(TSDIAppForm& w) {
     return dialogShown(d);
 }
 
-// A disc's folders for the directory dialog: a small tree in a temporary folder, read as a
-// drive of its own, and its listing with a few comments.
-QWidget* directoryDialog(TSDIAppForm& w) {
-    static QTemporaryDir disc(QDir::tempPath() + QStringLiteral("/SAMPLER-XXXXXX"));
-    const QString top = disc.path();
-    for (const char* folder :
-         {"01 Dawn", "02 Harbour", "03 Boats", "04 Train", "Bonus/Artwork", "Bonus/Videos"})
-        QDir().mkpath(top + QLatin1Char('/') + QLatin1String(folder));
-    TDlgVerzeichnis& d = *w.DlgVerzeichnis;
-    VerzeichnisModel& m = d.Model;
-    m.driveSource = [top, &m] {
-        return QList<DriveEntry>{
-            DriveEntry{DriveKind::Folder, QStringLiteral("SAMPLER"), top, true}, m.Images.entry()};
-    };
-    m.takeFromSide(w.document(), 2);
-    m.Format = TFormatVerzeichnis{};
-    m.Format.Schriftart = QStringLiteral("Liberation Sans");
-    m.Format.Schriftfarbe = colorRef(QColor(24, 44, 120));
-    m.Format.Groesse = 3;    // 5 mm
-    m.Format.Kommentare = 2; // 3:1, one wide comment column
-    m.Format.StartVerz = 0;
-    m.Listing = {top + QLatin1Char('/'),
-                 QStringLiteral("01 Dawn"),
-                 QStringLiteral("Morning Light, 4:12"),
-                 QStringLiteral("02 Harbour"),
-                 QStringLiteral("Blue Harbour, 3:48"),
-                 QStringLiteral("03 Boats"),
-                 QStringLiteral("Paper Boats, 5:01"),
-                 QStringLiteral("04 Train"),
-                 QStringLiteral("Evening Train, 4:30"),
-                 QStringLiteral("Bonus"),
-                 QString(),
-                 QStringLiteral(" Artwork"),
-                 QStringLiteral("the booklet as PNG"),
-                 QStringLiteral(" Videos"),
-                 QStringLiteral("live at the harbour")};
-    return dialogShown(&d);
-}
-
 std::vector<Shot> shots() {
     return {
         {"hauptfenster", [](TSDIAppForm& w) -> QWidget* { return &w; }},
