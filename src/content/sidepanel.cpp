@@ -11,6 +11,7 @@
 #include "platform/paths.h"
 #include "platform/stringtable.h"
 
+#include <limits>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -20,8 +21,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-
-#include <limits>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>

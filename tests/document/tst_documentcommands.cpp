@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <string_view>
 
 namespace {
 class RecordingView : public DocumentView {
@@ -260,6 +261,8 @@ void TestDocumentCommands::olderFormsLeaveLayoutAlone() {
     s.commands.ComboCoverLayoutChange(3);
     s.view.selected = -2;
     for (const char* name : {"cover_v12.zvx", "cover_old.zvx"}) {
+        // The version 1.2 file names a picture that is not there.
+        if (name == std::string_view("cover_v12.zvx")) s.dialogs.answerMessage(MsgResult::Ok);
         QVERIFY(s.commands.openFile(fixturePath(QLatin1String(name))));
         QCOMPARE(int(s.doc.CoverLayout), 3);
         QCOMPARE(s.view.selected, -2);
