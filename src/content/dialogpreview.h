@@ -2,8 +2,8 @@
 #include "render/fitwarnings.h"
 #include "render/recording.h"
 
-#include <QWidget>
 #include <functional>
+#include <QWidget>
 
 class QPainter;
 
@@ -30,6 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QString warningLines() const;
     Recording picture_;
     QList<FitWarning> fitWarnings_;
     QString note_;
