@@ -30,13 +30,18 @@ void DialogPreview::setNote(const QString& note) {
     update();
 }
 
-QString DialogPreview::footText() const {
+QString DialogPreview::warningLines() const {
     QStringList lines;
-    if (!note_.isEmpty()) lines.append(note_);
     for (const FitWarning& w : fitWarnings_)
         lines.append(FitWarningText(w));
     lines.removeDuplicates();
     return lines.join(u'\n');
+}
+
+QString DialogPreview::footText() const {
+    const QString warnings = warningLines();
+    if (note_.isEmpty() || warnings.isEmpty()) return note_ + warnings;
+    return note_ + u'\n' + warnings;
 }
 
 void DialogPreview::clear() {
@@ -72,10 +77,6 @@ void DialogPreview::paintEvent(QPaintEvent* event) {
     p.resetTransform();
     // At the foot, over whatever the drawing leaves there: the warnings in red at the bottom,
     // the note on the content above them.
-    QStringList warnings;
-    for (const FitWarning& w : fitWarnings_)
-        warnings.append(FitWarningText(w));
-    warnings.removeDuplicates();
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
     p.setFont(small);
@@ -89,6 +90,6 @@ void DialogPreview::paintEvent(QPaintEvent* event) {
         p.drawText(room, flags, text);
         room.setBottom(used.top() - 2);
     };
-    block(warnings.join(u'\n'), QColor(0xb0, 0x10, 0x10));
+    block(warningLines(), QColor(0xb0, 0x10, 0x10));
     block(note_, QColor(0x30, 0x30, 0x30));
 }

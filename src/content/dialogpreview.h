@@ -36,6 +36,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QString warningLines() const;
     Recording picture_;
     bool fitToBox_ = false;
     QList<FitWarning> fitWarnings_;

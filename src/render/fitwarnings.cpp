@@ -3,7 +3,6 @@
 #include "platform/stringtable.h"
 
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 thread_local FitCollector* current = nullptr;
