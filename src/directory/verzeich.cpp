@@ -35,7 +35,7 @@
 
 namespace {
 const char* const KeyGeometry = "DirectoryDialog/geometry";
-constexpr QSize DesignedSize(504, 447); // the smallest size: everything fits
+constexpr QSize DesignedSize(504, 471); // the smallest size: everything fits
 constexpr QSize FirstSize(640, 560);    // room for the folder list before any is remembered
 
 QPushButton* button(QWidget* parent, const char* name, int textId, QRect at) {
@@ -248,6 +248,8 @@ void TDlgVerzeichnis::layoutControls() {
     HelpBtn->move(x + w - 48, 380 + dy);
     OKBtn->move(x, 414 + dy);
     CancelBtn->move(x + w - 76, 414 + dy);
+    CheckAudioTags->setGeometry(6, 447 + dy, 290, 20);
+    LabelSpielzeit->setGeometry(300 + dx, 447 + dy, 200, 20);
     fitPreview();
 }
 

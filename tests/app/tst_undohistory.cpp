@@ -369,7 +369,8 @@ void TestUndoHistory::wheelZoomAndDrop() {
     }
     QCOMPARE(zooms, (QList<double>{1.5, 2.0, 2.0, 1.5, 1.0, 1.5}));
 
-    // A dropped cover opens after the save question; a folder is not taken.
+    // A dropped cover opens after the save question; a file that is no cover is not taken
+    // (a folder goes to the directory dialog).
     CoverDocument cover;
     cover.reset();
     cover.KopfText[0] = "Fallen gelassen";
@@ -385,7 +386,7 @@ void TestUndoHistory::wheelZoomAndDrop() {
         QCoreApplication::sendEvent(&w, &dropped);
         return dropped.isAccepted();
     };
-    QVERIFY(!drop(prog.file("ZVX")));
+    QVERIFY(!drop(prog.file("zarvex.INI")));
     w.document().Geaendert = true;
     dialogs.answerMessage(MsgResult::No);
     QVERIFY(drop(path));

@@ -512,11 +512,11 @@ void TestVerzeichnis::rememberedFolderAndSize() {
         dlg.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         dlg.resize(200, 200); // never below the designed size
-        QCOMPARE(dlg.size(), QSize(504, 447));
+        QCOMPARE(dlg.size(), QSize(504, 471));
         const int previewWidth = dlg.PaintBoxVorschau->width();
         dlg.resize(600, 520);
         QVERIFY(dlg.PaintBoxVorschau->width() > previewWidth); // the preview takes the room
-        QCOMPARE(dlg.DirectoryListBox->height(), 92 + 520 - 447);
+        QCOMPARE(dlg.DirectoryListBox->height(), 92 + 520 - 471);
         QVERIFY(dlg.Model.DirectoryListBoxChange(tree_.filePath("A")));
         QVERIFY(dlg.Model.BtnLadenClick());
         dlg.done(QDialog::Rejected);
