@@ -88,8 +88,7 @@ void TreeWalker::scan(QByteArray& path) {
             listed.push_back({&e, ListedName(e.name)});
     }
     std::stable_sort(listed.begin(), listed.end(), [this](const Listed& a, const Listed& b) {
-        const int c = collator_.compare(a.name, b.name);
-        return c != 0 ? c < 0 : a.name < b.name;
+        return ListedBefore(collator_, a.name, b.name);
     });
 
     const QString indent(CurrentDepth - 1, u' ');

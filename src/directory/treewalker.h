@@ -46,9 +46,10 @@ public:
     // the reading throws, the listing is left as it was.
     bool ReadListing(const QString& heading, const QString& startDir, Dialogs& dialogs);
 
-    // Appends the entry lines of the entries below path, sorted and indented as a listing
-    // shows them (see SortAndIndentListing), with a comment line each. CurrentDepth must be
-    // 1 for the start directory.
+    // Appends the entry lines of the entries below path with a comment line each, in tree
+    // order (siblings by the listing collator, exact comparison where they compare equal,
+    // every folder followed by its contents) and indented by their level. CurrentDepth must
+    // be 1 for the start directory.
     void ScanDirectory(const QString& path);
     int CurrentDepth = 1;
 
