@@ -2,7 +2,6 @@
 #include "directory/directorystrings.h"
 #include "directory/discimage.h"
 #include "directory/discimagereader.h"
-#include "directory/listingsort.h"
 #include "platform/apperror.h"
 #include "platform/dialogs.h"
 #include "platform/stringtable.h"
@@ -98,5 +97,4 @@ void ReadImageTree(const TreeReadRequest& request, ReadProgress& progress, Direc
     progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(folder);
-    if (!progress.cancelled()) SortAndIndentListing(out);
 }

@@ -2,7 +2,6 @@
 #include "directory/audiotags.h"
 #include "directory/directoryreader.h"
 #include "directory/directorystrings.h"
-#include "directory/listingsort.h"
 #include "platform/stringtable.h"
 
 #include <QFile>
@@ -70,7 +69,6 @@ void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, Dire
     progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(request.start);
-    if (!progress.cancelled()) SortAndIndentListing(out);
 }
 
 void TreeReadWork::run() {

@@ -26,7 +26,8 @@ QString DecodedName(const QByteArray& raw) {
 
 TreeWalker::TreeWalker(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter)
     : listing_(listing), target_(&listing), tiefe_(std::clamp(tiefe, 0, 7)),
-      onlyDirectories_(filter.OnlyDirectories), mask_(filter.FileMask) {}
+      onlyDirectories_(filter.OnlyDirectories), mask_(filter.FileMask),
+      collator_(ListingCollator()) {}
 
 QByteArray TreeWalker::encodePath(const QString& path) const {
     return QFile::encodeName(path);
@@ -46,7 +47,6 @@ bool TreeWalker::ReadListing(const QString& heading, const QString& startDir, Di
             throw;
         }
         target_ = &listing_;
-        SortAndIndentListing(fresh);
     }
     listing_ = std::move(fresh);
     if (listing_.size() >= 2) return true;
@@ -58,45 +58,55 @@ void TreeWalker::ScanDirectory(const QString& path) {
     QByteArray bytes = encodePath(path);
     if (!bytes.endsWith('/')) bytes.append('/');
     startReading();
-    QString key;
-    scan(bytes, key);
+    scan(bytes);
 }
 
-void TreeWalker::appendKey(const QString& key, const QString& comment) {
-    target_->append(key);
-    target_->append(ListedName(comment));
-}
-
-// path ends in '/' and key is the key of the folder being read (empty for the start).
-// Both are extended in place for the sub-folders and restored afterwards.
-void TreeWalker::scan(QByteArray& path, QString& key) {
+// Each folder's entries are sorted as soon as it is read and written out in their final
+// order and indentation, the sub-folders' contents after their lines: the tree order of a
+// sort of whole paths, without holding a path per entry or sorting them all at the end.
+// path ends in '/' and is extended in place for the sub-folders and restored afterwards.
+void TreeWalker::scan(QByteArray& path) {
     if (tiefe_ + 1 < CurrentDepth) return;
     std::vector<TreeEntry> entries;
     const bool readable = readFolder(path, entries);
     if (folderVisited) folderVisited(path, readable);
     if (!readable) return;
-    const qsizetype pathLength = path.size();
-    const qsizetype keyLength = key.size();
-    for (const TreeEntry& e : entries) {
-        if (e.kind != TreeEntry::File) continue;
-        if (onlyDirectories_ || !mask_.matches(e.name)) continue;
-        appendKey(key + kKeySeparator + ListedName(e.name),
-                  fileComment ? fileComment(path + e.raw) : QString());
-    }
+    // Files first, then folders, each in reading order: where two names are exactly alike
+    // the stable sort keeps that order.
+    struct Listed {
+        const TreeEntry* entry;
+        QString name;
+    };
+    std::vector<Listed> listed;
+    listed.reserve(entries.size());
+    for (const TreeEntry& e : entries)
+        if (e.kind == TreeEntry::File && !onlyDirectories_ && mask_.matches(e.name))
+            listed.push_back({&e, ListedName(e.name)});
     for (const TreeEntry& e : entries) {
         const bool folder = e.kind == TreeEntry::Folder || e.kind == TreeEntry::FolderLink;
-        if (!folder || e.hidden || e.name.startsWith(u'.')) continue;
-        key += kKeySeparator;
-        key += ListedName(e.name);
-        appendKey(key);
-        if (e.kind == TreeEntry::Folder) {
-            path += e.raw;
-            path += '/';
-            ++CurrentDepth;
-            scan(path, key);
-            --CurrentDepth;
-            path.truncate(pathLength);
+        if (folder && !e.hidden && !e.name.startsWith(u'.'))
+            listed.push_back({&e, ListedName(e.name)});
+    }
+    std::stable_sort(listed.begin(), listed.end(), [this](const Listed& a, const Listed& b) {
+        return ListedBefore(collator_, a.name, b.name);
+    });
+
+    const QString indent(CurrentDepth - 1, u' ');
+    const qsizetype pathLength = path.size();
+    for (const Listed& l : listed) {
+        target_->append(indent + l.name);
+        const TreeEntry& e = *l.entry;
+        if (e.kind == TreeEntry::File) {
+            target_->append(fileComment ? ListedName(fileComment(path + e.raw)) : QString());
+            continue;
         }
-        key.truncate(keyLength);
+        target_->append(QString());
+        if (e.kind != TreeEntry::Folder) continue;
+        path += e.raw;
+        path += '/';
+        ++CurrentDepth;
+        scan(path);
+        --CurrentDepth;
+        path.truncate(pathLength);
     }
 }

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <QByteArray>
+#include <QCollator>
 #include <vector>
 
 class Dialogs;
@@ -45,8 +46,10 @@ public:
     // the reading throws, the listing is left as it was.
     bool ReadListing(const QString& heading, const QString& startDir, Dialogs& dialogs);
 
-    // Appends the keys of the entries below path (relative to the start directory) with an
-    // empty comment line each. CurrentDepth must be 1 for the start directory.
+    // Appends the entry lines of the entries below path with a comment line each, in tree
+    // order (siblings by the listing collator, exact comparison where they compare equal,
+    // every folder followed by its contents) and indented by their level. CurrentDepth must
+    // be 1 for the start directory.
     void ScanDirectory(const QString& path);
     int CurrentDepth = 1;
 
@@ -69,12 +72,12 @@ protected:
     virtual QByteArray encodePath(const QString& path) const;
 
 private:
-    void scan(QByteArray& path, QString& key);
-    void appendKey(const QString& key, const QString& comment = QString());
+    void scan(QByteArray& path);
 
     DirectoryListing& listing_;
     DirectoryListing* target_; // the listing being filled
     int tiefe_;
     bool onlyDirectories_;
     FileMask mask_;
+    QCollator collator_;
 };

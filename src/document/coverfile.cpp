@@ -52,7 +52,7 @@ QStringList CoverFile::readLines(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
-    const QByteArray bytes = f.read(MaxFileSize + 1);
+    QByteArray bytes = f.read(MaxFileSize + 1);
     if (f.error() != QFileDevice::NoError)
         throw AppError(LadeTextArg(StrCannotRead, path, FileReason(f)));
     if (bytes.size() > MaxFileSize)
@@ -67,7 +67,11 @@ QStringList CoverFile::readLines(const QString& path) {
             ++breaks;
     if (breaks > MaxLines)
         throw AppError(LadeTextArg(StrCoverTooManyLines, path, QString::number(MaxLines)));
-    QStringList lines = splitLines(QStringView(decodeText(bytes)), true);
+    // The bytes go as soon as they are decoded, the text as soon as it is split: a large
+    // file is held whole once at a time besides its lines.
+    QString text = decodeText(bytes);
+    bytes = QByteArray();
+    QStringList lines = splitLines(QStringView(text), true);
     if (lines.isEmpty()) throw AppError(LadeTextArg(StrCoverEmpty, path));
     return lines;
 }
@@ -82,15 +86,51 @@ CoverFile::Loaded CoverFile::load(const QString& path, CoverDocument& doc, Reade
 }
 
 void CoverFile::save(const QString& path, const CoverDocument& doc) {
-    const auto tooLarge = [&] {
+    // Two walks over the document instead of a copy of it: the first decides the encoding
+    // and the size, the second writes the file in pieces.
+    LineEncoder enc;
+    qsizetype lines = 0;
+    CoverWriter::WriteCover(doc, [&](QStringView line) {
+        enc.measure(line);
+        ++lines;
+    });
+    if (lines > MaxLines || enc.size() > MaxFileSize)
         saveFailed(path, LadeTextArg(StrCoverTooLargeToSave, QString::number(MaxLines),
                                      QString::number(MaxFileSize >> 20)));
-    };
-    const QStringList lines = CoverWriter::WriteCover(doc);
-    if (lines.size() > MaxLines) tooLarge();
-    const QByteArray bytes = encodeLines(lines);
-    if (bytes.size() > MaxFileSize) tooLarge();
-    saveBytes(path, bytes);
+    saveWith(path, [&](SafeFile& out) {
+        constexpr qsizetype Piece = 256 * 1024;
+        const qint64 half = enc.size() / 2;
+        qint64 written = 0;
+        QString reason;
+        QByteArray buf;
+        buf.reserve(Piece + 4096);
+        const auto flush = [&] {
+            if (!reason.isEmpty()) return;
+            if (!out.write(buf)) reason = out.reason();
+            // The fault hook fires once, when half the content is written.
+            if (reason.isEmpty() && written < half && written + buf.size() >= half)
+                reason = injectedFault(SaveStep::WriteTemp);
+            written += buf.size();
+            buf.resize(0);
+        };
+        CoverWriter::WriteCover(doc, [&](QStringView line) {
+            if (!reason.isEmpty()) return;
+            enc.encode(line, buf);
+            if (buf.size() >= Piece) flush();
+        });
+        flush();
+        return reason;
+    });
+}
+
+void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
+    saveWith(path, [&](SafeFile& out) {
+        const qsizetype half = bytes.size() / 2;
+        if (!out.write(bytes.constData(), half)) return out.reason();
+        if (QString reason = injectedFault(SaveStep::WriteTemp); !reason.isEmpty()) return reason;
+        if (!out.write(bytes.constData() + half, bytes.size() - half)) return out.reason();
+        return QString();
+    });
 }
 
 QString CoverFile::backupPath(const QString& path) {
@@ -109,7 +149,7 @@ void CoverFile::MakeBackup(const QString& path) {
     if (!reason.isEmpty()) throw AppError(LadeTextArg(StrCoverBackupFailed, bak, reason));
 }
 
-void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
+void CoverFile::saveWith(const QString& path, const std::function<QString(SafeFile&)>& fill) {
     // Through a symbolic link the link's target is the file: its previous content becomes
     // the backup beside it, and the link stays.
     const QString file = SafeFile::linkTarget(path);
@@ -122,13 +162,8 @@ void CoverFile::saveBytes(const QString& path, const QByteArray& bytes) {
     //    the final rename cannot fail half way). It has no name until it is put in place,
     //    so a save killed meanwhile leaves nothing behind.
     SafeFile out(file);
-    const qsizetype half = bytes.size() / 2;
-    QString reason;
-    if (!out.open() || !out.write(bytes.constData(), half)) reason = out.reason();
-    if (reason.isEmpty()) reason = injectedFault(SaveStep::WriteTemp);
-    if (reason.isEmpty() &&
-        (!out.write(bytes.constData() + half, bytes.size() - half) || !out.finish()))
-        reason = out.reason();
+    QString reason = out.open() ? fill(out) : out.reason();
+    if (reason.isEmpty() && !out.finish()) reason = out.reason();
     if (!reason.isEmpty()) saveFailed(path, LadeTextArg(StrCoverWriteFailed, reason));
 
     // 2. Only now the previous file becomes the backup.

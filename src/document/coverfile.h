@@ -5,6 +5,8 @@
 #include <optional>
 #include <QStringList>
 
+class SafeFile;
+
 // Cover files on disk: reading a whole file into a document and saving one safely.
 class CoverFile {
 public:
@@ -46,4 +48,9 @@ public:
     enum class SaveStep { WriteTemp, Backup, Replace };
     using FaultHook = std::function<QString(SaveStep)>;
     static void setFaultHook(FaultHook hook);
+
+private:
+    // The steps of a save around fill, which writes the content into the temporary file
+    // and returns why it failed (empty on success).
+    static void saveWith(const QString& path, const std::function<QString(SafeFile&)>& fill);
 };

@@ -2,56 +2,64 @@
 #include "document/coverreader.h"
 #include "platform/textcodec.h"
 
+#include <algorithm>
+
 namespace {
 // Every value is one line of the file: a stray line break or NUL inside a value would
 // shift every following line (or end the file) on reading, so it becomes a blank.
-QString oneLine(const QString& value) {
-    QString s = value;
-    for (QChar& c : s)
-        if (c == u'\r' || c == u'\n' || c == QChar(0)) c = u' ';
-    return s;
+void value(const CoverWriter::LineSink& out, QStringView v) {
+    const auto breaks = [](QChar c) { return c == u'\r' || c == u'\n' || c == QChar(0); };
+    if (std::none_of(v.begin(), v.end(), breaks)) return out(v);
+    QString s = v.toString();
+    std::replace_if(s.begin(), s.end(), breaks, u' ');
+    out(s);
 }
 
-QString num(qint64 v) {
-    return QString::number(v);
+template <typename... T> void nums(const CoverWriter::LineSink& out, T... v) {
+    (out(QString::number(qint64(v))), ...);
 }
 
-void lineBlock(QStringList& out, const QString& text, const TFormatUeberschrift& f) {
-    out << oneLine(text) << num(f.Sichtbar) << num(f.HgFarbe) << oneLine(f.Schriftart)
-        << num(f.Schriftfarbe) << num(f.Fett) << num(f.Kursiv) << num(f.Unterstrichen)
-        << num(f.Ausrichtung) << num(f.Groesse);
+void lineBlock(const CoverWriter::LineSink& out, const QString& text,
+               const TFormatUeberschrift& f) {
+    value(out, text);
+    nums(out, f.Sichtbar, f.HgFarbe);
+    value(out, f.Schriftart);
+    nums(out, f.Schriftfarbe, f.Fett, f.Kursiv, f.Unterstrichen, f.Ausrichtung, f.Groesse);
 }
 
-void marginBlock(QStringList& out, const QString& text, const TFormatRandtext& f) {
-    out << oneLine(text) << num(f.HgFarbe) << oneLine(f.Schriftart) << num(f.Schriftfarbe)
-        << num(f.Fett) << num(f.Kursiv) << num(f.Ausrichtung) << num(f.Groesse);
+void marginBlock(const CoverWriter::LineSink& out, const QString& text, const TFormatRandtext& f) {
+    value(out, text);
+    nums(out, f.HgFarbe);
+    value(out, f.Schriftart);
+    nums(out, f.Schriftfarbe, f.Fett, f.Kursiv, f.Ausrichtung, f.Groesse);
 }
 
-void contentBlock(QStringList& out, const CoverDocument& doc, int s) {
-    out << num(doc.Inhalt[s]);
+void contentBlock(const CoverWriter::LineSink& out, const CoverDocument& doc, int s) {
+    nums(out, doc.Inhalt[s]);
     switch (doc.Inhalt[s]) {
     case 1: {
-        out << num(doc.VerzListe[s].size());
+        nums(out, doc.VerzListe[s].size());
         for (const QString& line : doc.VerzListe[s])
-            out << oneLine(line);
+            value(out, line);
         const TFormatVerzeichnis& f = doc.VerzFormat[s];
-        out << oneLine(f.Schriftart) << num(f.Schriftfarbe) << num(f.Tiefe) << num(f.Kommentare)
-            << num(f.StartVerz) << num(f.Groesse);
+        value(out, f.Schriftart);
+        nums(out, f.Schriftfarbe, f.Tiefe, f.Kommentare, f.StartVerz, f.Groesse);
         break;
     }
     case 2: {
         const QStringList lines = CoverWriter::textLines(doc.TextInhalt[s]);
-        out << num(lines.size());
+        nums(out, lines.size());
         for (const QString& line : lines)
-            out << oneLine(line);
+            value(out, line);
         const TFormatText& f = doc.TextFormat[s];
-        out << oneLine(f.Schriftart) << num(f.Schriftfarbe) << num(f.Fett) << num(f.Kursiv)
-            << num(f.Ausrichtung) << num(f.Groesse);
+        value(out, f.Schriftart);
+        nums(out, f.Schriftfarbe, f.Fett, f.Kursiv, f.Ausrichtung, f.Groesse);
         break;
     }
     case 3: {
         const TFormatBild& f = doc.BildFormat[s];
-        out << num(f.Bildmasse) << num(f.Ausrichtung) << oneLine(f.DateiName);
+        nums(out, f.Bildmasse, f.Ausrichtung);
+        value(out, f.DateiName);
         break;
     }
     default:
@@ -59,9 +67,9 @@ void contentBlock(QStringList& out, const CoverDocument& doc, int s) {
     }
 }
 
-void backgroundBlock(QStringList& out, const TFormatHintergrund& f) {
-    out << num(f.Art) << num(f.Farbe) << num(f.Modus) << num(f.Reserve1) << num(f.Reserve2)
-        << oneLine(f.Textur);
+void backgroundBlock(const CoverWriter::LineSink& out, const TFormatHintergrund& f) {
+    nums(out, f.Art, f.Farbe, f.Modus, f.Reserve1, f.Reserve2);
+    value(out, f.Textur);
 }
 } // namespace
 
@@ -70,8 +78,8 @@ QStringList CoverWriter::textLines(const QString& text) {
     return splitLines(QStringView(text), false);
 }
 
-void CoverWriter::WriteCover(const CoverDocument& doc, QStringList& out) {
-    out << CoverReader::VersionLine20;
+void CoverWriter::WriteCover(const CoverDocument& doc, const LineSink& out) {
+    out(CoverReader::VersionLine20);
     for (int s = 0; s < CoverDocument::SideCount; ++s) {
         lineBlock(out, doc.KopfText[s], doc.KopfFormat[s]);
         lineBlock(out, doc.FussText[s], doc.FussFormat[s]);
@@ -80,7 +88,11 @@ void CoverWriter::WriteCover(const CoverDocument& doc, QStringList& out) {
     }
     for (int s = 0; s < CoverDocument::SideCount; ++s)
         backgroundBlock(out, doc.HgFormat[s]);
-    out << num(doc.CoverLayout);
+    nums(out, doc.CoverLayout);
+}
+
+void CoverWriter::WriteCover(const CoverDocument& doc, QStringList& out) {
+    WriteCover(doc, [&out](QStringView line) { out << line.toString(); });
 }
 
 QStringList CoverWriter::WriteCover(const CoverDocument& doc) {

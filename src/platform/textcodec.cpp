@@ -93,6 +93,7 @@ QStringList splitLines(QStringView text, bool stopAtNul) {
     QStringList lines;
     qsizetype start = 0;
     const qsizetype n = text.size();
+    lines.reserve(text.count(u'\n') + 1); // lone CRs are rare: a guess, not a bound
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
@@ -120,16 +121,51 @@ QStringList readTextLines(const QString& path, bool stopAtNul) {
 }
 
 QByteArray encodeLines(const QStringList& lines) {
-    qsizetype total = 0;
+    LineEncoder enc;
     for (const QString& l : lines)
-        total += l.size() + 2;
-    QString all;
-    all.reserve(total);
-    for (const QString& l : lines) {
-        all += l;
-        all += QLatin1String("\r\n");
+        enc.measure(l);
+    QByteArray out;
+    out.reserve(enc.size());
+    for (const QString& l : lines)
+        enc.encode(l, out);
+    return out;
+}
+
+void LineEncoder::measure(QStringView line) {
+    // Both sizes at once: whether the whole fits Windows-1252 is known only at the end.
+    bool surrogates = false;
+    qint64 utf8 = 0;
+    for (const QChar ch : line) {
+        const char16_t c = ch.unicode();
+        if (fits_ && cp1252Byte(c) < 0) fits_ = false;
+        if (QChar::isSurrogate(c)) surrogates = true;
+        utf8 += c < 0x80 ? 1 : c < 0x800 ? 2 : 3;
     }
-    return encodeText(all);
+    // Pairs and lone halves as Qt encodes them.
+    utf8Bytes_ += surrogates ? line.toUtf8().size() : utf8;
+    if (first_ && line.startsWith(QChar(0xFEFF))) bom_ = true;
+    first_ = false;
+    cp1252Bytes_ += line.size() + 2;
+    utf8Bytes_ += 2;
+}
+
+qint64 LineEncoder::size() const {
+    return fits_ ? cp1252Bytes_ : utf8Bytes_ + (bom_ ? 3 : 0);
+}
+
+void LineEncoder::encode(QStringView line, QByteArray& out) {
+    if (fits_) {
+        const qsizetype at = out.size();
+        out.resize(at + line.size());
+        char* d = out.data() + at;
+        for (const QChar ch : line)
+            *d++ = char(cp1252Byte(ch.unicode()));
+    } else {
+        if (bom_ && !bomWritten_) out += "\xEF\xBB\xBF";
+        bomWritten_ = true;
+        out += line.toUtf8();
+    }
+    out += "\r\n";
 }
 
 void writeFileSafely(const QString& path, const QByteArray& bytes) {

@@ -22,6 +22,23 @@ QStringList splitLines(QStringView text, bool stopAtNul);
 QStringList readTextLines(const QString& path, bool stopAtNul = false);
 // Every line followed by CR LF, encoded with encodeText.
 QByteArray encodeLines(const QStringList& lines);
+
+// encodeLines in pieces, for content too large to be held twice: measure() every line
+// first, then encode() them again in the same order; the pieces together are the bytes
+// encodeLines gives for the whole list.
+class LineEncoder {
+public:
+    void measure(QStringView line);
+    bool windows1252() const { return fits_; }
+    // The size of the whole encoded content, known once every line has been measured.
+    qint64 size() const;
+    // Appends the line and its CR LF to out.
+    void encode(QStringView line, QByteArray& out);
+
+private:
+    bool first_ = true, fits_ = true, bom_ = false, bomWritten_ = false;
+    qint64 cp1252Bytes_ = 0, utf8Bytes_ = 0;
+};
 // Writes the lines safely: all or nothing (SafeFile). Throws AppError naming the file.
 void writeTextLines(const QString& path, const QStringList& lines);
 void writeFileSafely(const QString& path, const QByteArray& bytes);

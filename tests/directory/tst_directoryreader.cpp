@@ -88,8 +88,6 @@ private Q_SLOTS:
     void nothingFoundAsksNothingButTells();
     void readingReplacesListingAndComments();
     void lineBreakInNameStaysOnOneLine();
-    void indentEntryName_data();
-    void indentEntryName();
     void fileMask_data();
     void fileMask();
 };
@@ -236,12 +234,6 @@ void TestDirectoryReader::keysDifferingOnlyInCaseAreAllKept() {
     makeTree(tmp.path(), {"abc/x", "ABC/y", "Abc/z", "abd"});
     const DirectoryListing listing = read(tmp.path(), 7, {});
     QCOMPARE(entryLines(listing), (QStringList{"ABC", " y", "Abc", " z", "abc", " x", "abd"}));
-
-    // The same on bare keys, with identical keys kept in their order; each comment moves with
-    // its entry.
-    DirectoryListing keys{"H", "/b", "1", "/B", "2", "/b", "3", "/B/x", "4", "/a", "5"};
-    SortAndIndentListing(keys);
-    QCOMPARE(keys, (DirectoryListing{"H", "a", "5", "B", "2", " x", "4", "b", "1", "b", "3"}));
 }
 
 void TestDirectoryReader::unreadableFolderContributesNothing() {
@@ -305,27 +297,6 @@ void TestDirectoryReader::lineBreakInNameStaysOnOneLine() {
     const QString file = tmp.filePath(QStringLiteral("saved.vmk"));
     SaveListingFile(file, listing);
     QCOMPARE(LoadListingFile(file), listing);
-}
-
-void TestDirectoryReader::indentEntryName_data() {
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("line");
-    QTest::newRow("top level") << "/MUSIK"
-                               << "MUSIK";
-    QTest::newRow("level 1") << "/MUSIK/ROCK"
-                             << " ROCK";
-    QTest::newRow("level 2") << "/A/B/C"
-                             << "  C";
-    QTest::newRow("no separator") << "plain"
-                                  << "plain";
-    QTest::newRow("backslash is a name character") << "/a\\b"
-                                                   << "a\\b";
-}
-
-void TestDirectoryReader::indentEntryName() {
-    QFETCH(QString, key);
-    QFETCH(QString, line);
-    QCOMPARE(IndentEntryName(key), line);
 }
 
 void TestDirectoryReader::fileMask_data() {

@@ -74,6 +74,8 @@ private Q_SLOTS:
     void everyTruncationAndJunkLineIsRefused();
     void oversizedAndOddFilesAreRefused();
     void whatSavingWritesOpensAgain();
+    void savedInPieces_data();
+    void savedInPieces();
     void backupPath_data();
     void backupPath();
     void saveKeepsBackup();
@@ -498,6 +500,42 @@ void TestCoverFile::whatSavingWritesOpensAgain() {
                  qPrintable(e.message()));
     }
     QCOMPARE(fileBytes(path), before);
+}
+
+void TestCoverFile::savedInPieces_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::newRow("Windows-1252") << "Müller €";
+    QTest::newRow("UTF-8") << "東京 🎵";
+}
+
+// A large listing is written in pieces: the same bytes as the whole content encoded at once
+// (a line break and a NUL inside a value become blanks), and a failure half way leaves the
+// previous file.
+void TestCoverFile::savedInPieces() {
+    QFETCH(QString, entry);
+    TestProgDir dir;
+    const QString path = dir.file(QStringLiteral("ZVX/gross.zvx"));
+    CoverDocument doc;
+    doc.reset();
+    doc.Inhalt[0] = 1;
+    doc.VerzListe[0] = {QStringLiteral("H")};
+    for (int i = 0; i < 100'000; ++i)
+        doc.VerzListe[0] << QStringLiteral("  %1 %2").arg(entry).arg(i) << QString();
+    doc.VerzListe[0][7] = QStringLiteral("a\rb\nc");
+    doc.VerzListe[0][9] = QStringLiteral("d") + QChar(0) + QStringLiteral("e");
+    CoverFile::save(path, doc);
+    const QByteArray saved = fileBytes(path);
+    QCOMPARE(saved, encodeLines(CoverWriter::WriteCover(doc)));
+    QVERIFY(saved.contains("a b c\r\n") && saved.contains("d e\r\n"));
+
+    doc.VerzListe[0][1] = QStringLiteral("changed");
+    CoverFile::setFaultHook([](CoverFile::SaveStep step) {
+        return step == CoverFile::SaveStep::WriteTemp ? QStringLiteral("disk full") : QString();
+    });
+    QVERIFY_THROWS_EXCEPTION(AppError, CoverFile::save(path, doc));
+    CoverFile::setFaultHook({});
+    QCOMPARE(fileBytes(path), saved);
+    QVERIFY(tempFilesIn(dir.file(QStringLiteral("ZVX"))).isEmpty());
 }
 
 void TestCoverFile::backupPath_data() {

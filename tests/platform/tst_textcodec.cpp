@@ -19,6 +19,8 @@ private Q_SLOTS:
     void byteOrderMarkBeforeWindows1252();
     void utf16WithByteOrderMark_data();
     void utf16WithByteOrderMark();
+    void linesEncodedInPieces_data();
+    void linesEncodedInPieces();
 };
 
 void TestTextCodec::windows1252BytesRoundTrip() {
@@ -126,6 +128,34 @@ void TestTextCodec::byteOrderMarkBeforeWindows1252() {
         f.close();
         QCOMPARE(CoverReader::formOf(CoverFile::readLines(path)), CoverReader::Form::V20);
     }
+}
+
+void TestTextCodec::linesEncodedInPieces_data() {
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("Windows-1252") << QStringList{"Müller €", "", "x"};
+    QTest::newRow("one line outside it, at the end") << QStringList{"Müller", "", "東京 🎵"};
+    QTest::newRow("lone surrogate halves")
+        << QStringList{QString(QChar(0xD800)), QString(QChar(0xDC00)) + "x"};
+    QTest::newRow("text starting with a byte order mark")
+        << QStringList{QString(QChar(0xFEFF)) + "a", "Ё"};
+    QTest::newRow("byte order mark after an empty line")
+        << QStringList{"", QString(QChar(0xFEFF)) + "Ё"};
+    QTest::newRow("no lines") << QStringList{};
+}
+
+// Line by line, the same bytes as the whole text encoded at once.
+void TestTextCodec::linesEncodedInPieces() {
+    QFETCH(QStringList, lines);
+    const QString whole = lines.isEmpty() ? QString() : lines.join(QStringLiteral("\r\n")) + "\r\n";
+    LineEncoder enc;
+    for (const QString& l : lines)
+        enc.measure(l);
+    QByteArray pieces;
+    for (const QString& l : lines)
+        enc.encode(l, pieces);
+    QCOMPARE(pieces, encodeText(whole));
+    QCOMPARE(enc.size(), pieces.size());
+    QCOMPARE(encodeLines(lines), pieces);
 }
 
 QTEST_GUILESS_MAIN(TestTextCodec)
