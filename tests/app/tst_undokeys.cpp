@@ -5,6 +5,7 @@
 #include "platform/textcodec.h"
 #include "scripteddialogs.h"
 #include "testprogdir.h"
+#include "xvfbtest.h"
 
 #include <cstdio>
 #include <QAction>
@@ -80,24 +81,6 @@ void TestUndoKeys::textSideUndoneAndRedoneByKeys() {
     QVERIFY(dialogs.allAnswered());
 }
 
-int main(int argc, char** argv) {
-    // Run again under xvfb-run with the X11 platform, once.
-    if (!qEnvironmentVariableIsSet("ZARVEX_TEST_XVFB")) {
-        qputenv("ZARVEX_TEST_XVFB", "1");
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"),
-                                   const_cast<char*>("-s"),
-                                   const_cast<char*>("-screen 0 1280x1024x24")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        std::perror("xvfb-run (installed by scripts/setup)");
-        return 1;
-    }
-    QApplication app(argc, argv);
-    TestUndoKeys test;
-    return QTest::qExec(&test, argc, argv);
-}
+ZARVEX_XVFB_TEST_MAIN(TestUndoKeys)
 
 #include "tst_undokeys.moc"
