@@ -23,7 +23,7 @@ QString ListingCommands::headingFor(const QString& dir) {
     return heading;
 }
 
-void ListingCommands::save(const QString& path, const QStringList& listing) {
+void ListingCommands::save(const QString& path, const DirectoryListing& listing) {
     // Only an empty listing as a web page writes nothing; the tool says so.
     if (!SaveListingAs(path, listing)) throw AppError(LadeTextArg(StrListingEmptyWebPage, path));
 }

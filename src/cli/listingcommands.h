@@ -25,7 +25,7 @@ public:
 private:
     int scanImage(const QString& file, const DirFilterSettings& filter);
     int saveTracks(const DirectoryListing& tracks, const ReadProblems& problems);
-    void save(const QString& path, const QStringList& listing);
+    void save(const QString& path, const DirectoryListing& listing);
 
     const CliOptions& o_;
     QTextStream& err_;

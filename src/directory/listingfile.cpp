@@ -70,8 +70,7 @@ DirectoryListing LoadListingFile(const QString& path) {
 
 bool WriteListingFile(QIODevice& device, const DirectoryListing& listing) {
     ListingWriter out(device, ListingWriter::needsUtf8(listing));
-    for (const QString& line : listing)
-        out.line(line);
+    listing.forEachLine([&](QStringView line) { out.line(line); });
     return out.finish();
 }
 

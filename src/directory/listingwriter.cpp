@@ -40,10 +40,10 @@ bool ListingWriter::finish() {
     return ok_;
 }
 
-bool ListingWriter::needsUtf8(const QStringList& lines) {
-    for (const QString& l : lines)
-        if (!fitsWindows1252(l)) return true;
-    return false;
+bool ListingWriter::needsUtf8(const DirectoryListing& lines) {
+    bool utf8 = false;
+    lines.forEachLine([&](QStringView l) { utf8 = utf8 || !fitsWindows1252(l); });
+    return utf8;
 }
 
 void ListingWriter::saveFile(const QString& path, const std::function<bool(QIODevice&)>& fill) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "document/directorylisting.h"
+
 #include <functional>
 #include <QIODevice>
 #include <QString>
@@ -27,7 +29,7 @@ public:
     bool finish();
 
     // True when any of these texts has a character outside Windows-1252.
-    static bool needsUtf8(const QStringList& lines);
+    static bool needsUtf8(const DirectoryListing& lines);
 
     // Writes a file all or nothing: fill writes the content, nothing replaces an existing
     // file unless everything was written. Throws AppError naming the file.

@@ -43,7 +43,7 @@ void CoverFile::setFaultHook(FaultHook hook) {
     g_faultHook = std::move(hook);
 }
 
-QStringList CoverFile::readLines(const QString& path) {
+CoverFile::FileLines CoverFile::readLines(const QString& path) {
     const QFileInfo fi(path);
     if (fi.exists() && !fi.isFile()) throw AppError(LadeTextArg(StrCoverNotAFile, path));
     if (fi.size() > MaxFileSize)
@@ -67,18 +67,19 @@ QStringList CoverFile::readLines(const QString& path) {
             ++breaks;
     if (breaks > MaxLines)
         throw AppError(LadeTextArg(StrCoverTooManyLines, path, QString::number(MaxLines)));
-    // The bytes go as soon as they are decoded, the text as soon as it is split: a large
-    // file is held whole once at a time besides its lines.
-    QString text = decodeText(bytes);
+    // The bytes go as soon as they are decoded; the lines are views into the text, so a
+    // large file is held once at a time besides a list entry per line.
+    FileLines file;
+    file.text = decodeText(bytes);
     bytes = QByteArray();
-    QStringList lines = splitLines(QStringView(text), true);
-    if (lines.isEmpty()) throw AppError(LadeTextArg(StrCoverEmpty, path));
-    return lines;
+    file.lines = splitLineViews(file.text, true);
+    if (file.lines.isEmpty()) throw AppError(LadeTextArg(StrCoverEmpty, path));
+    return file;
 }
 
 CoverFile::Loaded CoverFile::load(const QString& path, CoverDocument& doc, Reader reader) {
-    const QStringList lines = readLines(path);
-    CoverReader r(lines, doc, path);
+    const FileLines file = readLines(path);
+    CoverReader r(file.lines, doc, path);
     Loaded result;
     result.layout = reader == Reader::V20 ? std::optional<int>(r.ReadCoverV20()) : r.read();
     result.notLoaded = r.notLoaded();

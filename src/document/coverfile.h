@@ -23,8 +23,12 @@ public:
 
     // The lines of a cover file (a NUL ends the text). Throws AppError for a missing,
     // unreadable, empty, oversized or non-regular file, or one of more than
-    // MaxLines lines.
-    static QStringList readLines(const QString& path);
+    // MaxLines lines. The lines are views into text (splitLineViews).
+    struct FileLines {
+        QString text;
+        QStringList lines;
+    };
+    static FileLines readLines(const QString& path);
     // Reads the file into doc, which the caller has reset. Throws AppError naming the file
     // and line; doc is then partly filled and must be thrown away.
     static Loaded load(const QString& path, CoverDocument& doc, Reader reader);

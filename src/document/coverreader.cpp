@@ -11,8 +11,7 @@
 
 namespace {
 // The whole line must be the number (leading blanks allowed, as the old conversion did).
-std::optional<qint32> parseInt(const QString& line) {
-    QStringView v(line);
+std::optional<qint32> parseInt(QStringView v) {
     while (!v.isEmpty() && (v.front() == u' ' || v.front() == u'\t'))
         v = v.sliced(1);
     bool negative = false;
@@ -46,9 +45,10 @@ bool isExistingFile(const QString& path) {
 }
 
 // Shown in messages instead of a line that may be huge or binary.
-QString shortened(const QString& line) {
+QString shortened(QStringView line) {
     constexpr int kMax = 40;
-    QString s = line.size() > kMax ? line.left(kMax) + QStringLiteral("...") : line;
+    QString s = line.left(kMax).toString();
+    if (line.size() > kMax) s += QStringLiteral("...");
     for (QChar& c : s)
         if (c.unicode() < 0x20) c = u'?';
     return s;
@@ -75,16 +75,22 @@ void CoverReader::fail(int index, const QString& reason) const {
     throw AppError(LadeTextArg(StrCoverBadLine, fileName_, QString::number(index + 1), reason));
 }
 
-const QString& CoverReader::text() {
+QStringView CoverReader::line() {
     if (pos_ >= lines_.size()) fail(pos_, LadeText(StrCoverEndsEarly));
     return lines_[pos_++];
 }
 
+// A copy of its own: the lines may be views into the caller's text.
+QString CoverReader::text() {
+    const QStringView v = line();
+    return QString(v.constData(), v.size());
+}
+
 qint32 CoverReader::integer() {
-    const QString& line = text();
-    const std::optional<qint32> v = parseInt(line);
-    if (!v) fail(pos_ - 1, LadeTextArg(StrCoverNumberExpected, shortened(line)));
-    return *v;
+    const QStringView v = line();
+    const std::optional<qint32> value = parseInt(v);
+    if (!value) fail(pos_ - 1, LadeTextArg(StrCoverNumberExpected, shortened(v)));
+    return *value;
 }
 
 // The drawing computes with letter heights from these indexes; one outside the size list
@@ -114,10 +120,10 @@ int CoverReader::count() {
     return n;
 }
 
-void CoverReader::readList(QStringList& out, int n) {
+void CoverReader::readList(DirectoryListing& out, int n) {
     out.reserve(out.size() + n);
     for (int i = 0; i < n; ++i)
-        out.append(text());
+        out.append(line());
 }
 
 void CoverReader::readLineBlock(QString& line, TFormatUeberschrift& f, Colour colours) {
@@ -192,7 +198,7 @@ void CoverReader::readContent(int side, Colour colours, bool directorySize) {
         const int n = count();
         QString joined;
         for (int i = 0; i < n; ++i) {
-            joined += text();
+            joined += line();
             joined += QLatin1String("\r\n");
         }
         doc_.TextInhalt[side] = joined;

@@ -19,7 +19,8 @@ public:
     static constexpr qint32 MaxLineSize = 8, MaxMarginSize = 4, MaxListingSize = 4,
                             MaxTextSize = 27;
 
-    // fileName is only used in messages.
+    // fileName is only used in messages. lines may be views into a text (splitLineViews)
+    // that outlives the reader; the document gets copies.
     CoverReader(const QStringList& lines, CoverDocument& doc, const QString& fileName);
 
     // The form by the first line: the two version lines, anything else is the oldest form.
@@ -45,13 +46,14 @@ private:
     enum class Colour { Value, Palette };
 
     [[noreturn]] void fail(int index, const QString& reason) const;
-    const QString& text();
+    QStringView line();
+    QString text();
     qint32 integer();
     qint32 sizeIndex(qint32 max);
     quint8 boolean();
     qint32 colour(Colour kind);
     int count();
-    void readList(QStringList& out, int n);
+    void readList(DirectoryListing& out, int n);
 
     void readLineBlock(QString& text, TFormatUeberschrift& format, Colour colours);
     void readMarginBlock(Colour colours);

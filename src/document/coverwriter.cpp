@@ -39,8 +39,7 @@ void contentBlock(const CoverWriter::LineSink& out, const CoverDocument& doc, in
     switch (doc.Inhalt[s]) {
     case 1: {
         nums(out, doc.VerzListe[s].size());
-        for (const QString& line : doc.VerzListe[s])
-            value(out, line);
+        doc.VerzListe[s].forEachLine([&](QStringView line) { value(out, line); });
         const TFormatVerzeichnis& f = doc.VerzFormat[s];
         value(out, f.Schriftart);
         nums(out, f.Schriftfarbe, f.Tiefe, f.Kommentare, f.StartVerz, f.Groesse);

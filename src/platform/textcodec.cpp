@@ -36,7 +36,7 @@ QString fromWindows1252(const QByteArray& bytes) {
     return out;
 }
 
-bool fitsWindows1252(const QString& text) {
+bool fitsWindows1252(QStringView text) {
     for (QChar ch : text)
         if (cp1252Byte(ch.unicode()) < 0) return false;
     return true;
@@ -85,7 +85,8 @@ QByteArray encodeText(const QString& text) {
     return text.toUtf8();
 }
 
-QStringList splitLines(QStringView text, bool stopAtNul) {
+namespace {
+template <typename MakeLine> QStringList split(QStringView text, bool stopAtNul, MakeLine line) {
     if (stopAtNul) {
         const qsizetype nul = text.indexOf(QChar(0));
         if (nul >= 0) text = text.first(nul);
@@ -97,13 +98,24 @@ QStringList splitLines(QStringView text, bool stopAtNul) {
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c == u'\r' || c == u'\n') {
-            lines << text.sliced(start, i - start).toString();
+            lines << line(text.sliced(start, i - start));
             if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') ++i;
             start = i + 1;
         }
     }
-    if (start < n) lines << text.sliced(start).toString();
+    if (start < n) lines << line(text.sliced(start));
     return lines;
+}
+} // namespace
+
+QStringList splitLines(QStringView text, bool stopAtNul) {
+    return split(text, stopAtNul, [](QStringView line) { return line.toString(); });
+}
+
+QStringList splitLineViews(const QString& text, bool stopAtNul) {
+    return split(text, stopAtNul, [](QStringView line) {
+        return QString::fromRawData(line.constData(), line.size());
+    });
 }
 
 QStringList splitLines(const QString& text) {

@@ -9,7 +9,7 @@
 // A file starting with a UTF-16 byte order mark (either byte order) is read as UTF-16.
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
-bool fitsWindows1252(const QString& text);
+bool fitsWindows1252(QStringView text);
 QByteArray toWindows1252(const QString& text); // characters that do not fit become '?'
 QString fromWindows1252(const QByteArray& bytes);
 
@@ -17,6 +17,9 @@ QString fromWindows1252(const QByteArray& bytes);
 // break does not start another line. With stopAtNul a NUL character ends the text.
 QStringList splitLines(const QString& text);
 QStringList splitLines(QStringView text, bool stopAtNul);
+// As splitLines, without a copy of the letters: every line is a view into text (made by
+// QString::fromRawData), which must outlive the lines and everything copied from them.
+QStringList splitLineViews(const QString& text, bool stopAtNul);
 
 // Reads a text file into lines (decodeText + splitLines). Throws AppError naming the file.
 QStringList readTextLines(const QString& path, bool stopAtNul = false);

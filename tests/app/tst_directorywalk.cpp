@@ -93,7 +93,7 @@ void TestDirectoryWalk::typedFolderReachesTheSavedCover() {
 
 void TestDirectoryWalk::droppedFolderOpensTheDialog() {
     const QString folder = tree_.filePath("Fotos");
-    QStringList listing;
+    DirectoryListing listing;
     whenDialogActive([&](TDlgVerzeichnis& dlg) {
         listing = dlg.Model.Listing;
         dlg.OKBtn->click();
@@ -107,7 +107,7 @@ void TestDirectoryWalk::droppedFolderOpensTheDialog() {
     QCoreApplication::sendEvent(window_.get(), &drop);
     QVERIFY(drop.isAccepted());
     dialogs_->answerMessage(MsgResult::Ok); // "Found no sub-directories in start-path!"
-    QTRY_COMPARE(listing, QStringList{folder + "/"});
+    QTRY_COMPARE(listing, DirectoryListing{folder + "/"});
     QCOMPARE(window_->document().VerzListe[window_->document().AktSeite], listing);
 }
 

@@ -376,7 +376,7 @@ void TestCliCommands::scanTree() {
     ScriptedDialogs dialogs;
     QVERIFY(DirectoryReader(want, 7, {}).ReadListing(root + u'/', root, dialogs));
     QCOMPARE(LoadListingFile(vmk), want);
-    QVERIFY(want.contains(QStringLiteral(" Ärger")));
+    QVERIFY(want.toStringList().contains(QStringLiteral(" Ärger")));
 
     // Depth 1 and files mode.
     run =
@@ -385,7 +385,7 @@ void TestCliCommands::scanTree() {
                progDir_->path());
     QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const DirectoryListing shallow = LoadListingFile(vmk);
-    QCOMPARE(shallow.value(0), root + u'/');
+    QCOMPARE(shallow.at(0), root + u'/');
     QStringList entries;
     for (qsizetype i = 1; i < shallow.size(); i += 2)
         entries << shallow[i];

@@ -138,7 +138,7 @@ void TestVerzEdit::deleting() {
     QCOMPARE(names(listing), left);
     QCOMPARE(listing.size(), 1 + 2 * left.size());
     for (qsizetype i = 1; i < listing.size(); i += 2) // every entry keeps its own comment
-        QCOMPARE(listing[i + 1], "c" + listing[i].mid(1));
+        QCOMPARE(listing[i + 1], "c" + listing.at(i).mid(1));
     if (!readOnly) // the deciding grid keeps its top row selected
         QCOMPARE(editor.selectionOf(editor.Model.decidingGrid(focused)), qMakePair(top, top));
 }

@@ -195,9 +195,9 @@ void TestListingFile::encodingDecidedForTheWholeFile() {
     DirectoryListing large{"H"};
     for (int i = 0; i < 20000; ++i)
         large << QStringLiteral(" M\u00FCller %1").arg(i) << QString();
-    large.last() = QStringLiteral("\u0401");
+    large[large.size() - 1] = QStringLiteral("\u0401");
     SaveListingFile(vmk, large);
-    QCOMPARE(readAll(vmk), encodeLines(large));
+    QCOMPARE(readAll(vmk), encodeLines(large.toStringList()));
     QCOMPARE(LoadListingFile(vmk), large);
     const QString htm = tmp_.filePath("enc.HTM");
     ExportListingHtml(large, htm);
@@ -222,7 +222,7 @@ void TestListingFile::listingFileRoundTrip_data() {
         << DirectoryListing{"D:\\MUSIK\\", "Müller", "schön €", " ROCK", ""}
         << QByteArray("D:\\MUSIK\\\r\nM\xFCller\r\nsch\xF6n \x80\r\n ROCK\r\n\r\n");
     const DirectoryListing wide{"/media/東京/", "Ёлка", "ü", "  日本", ""};
-    QTest::newRow("beyond Windows-1252 as UTF-8") << wide << encodeText(wide.join("\r\n") + "\r\n");
+    QTest::newRow("beyond Windows-1252 as UTF-8") << wide << encodeText(wide.toStringList().join("\r\n") + "\r\n");
     QTest::newRow("heading only") << DirectoryListing{"X"} << QByteArray("X\r\n");
     // A first line starting with U+FEFF gets a byte order mark of its own.
     const QString marks(2, QChar(0xFEFF));
@@ -242,7 +242,7 @@ void TestListingFile::listingFileRoundTrip() {
     QCOMPARE(LoadListingFile(path), listing);
     // Text files follow the same rules.
     const QString text = tmp_.filePath("round.txt");
-    writeTextLines(text, listing);
+    writeTextLines(text, listing.toStringList());
     QCOMPARE(readTextLines(text), listing);
 }
 

@@ -126,7 +126,7 @@ void TestTextCodec::byteOrderMarkBeforeWindows1252() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        QCOMPARE(CoverReader::formOf(CoverFile::readLines(path)), CoverReader::Form::V20);
+        QCOMPARE(CoverReader::formOf(CoverFile::readLines(path).lines), CoverReader::Form::V20);
     }
 }
 
