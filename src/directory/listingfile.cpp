@@ -27,15 +27,13 @@ template <typename Take> void forEachLine(QByteArrayView bytes, Take take) {
     }
     if (start < n) take(start, n - start);
 }
-} // namespace
 
-// The same lines as decoding the whole file and splitting it (textcodec.h), decoded line by
-// line so a large file needs no second copy of itself: line breaks are ASCII in both
-// encodings, so the file is valid UTF-8 exactly when every line is.
-DirectoryListing ParseListingFile(const QByteArray& bytes) {
+// The same lines as decoding the whole 8-bit file and splitting it (textcodec.h), decoded
+// line by line so a large file needs no second copy of itself: line breaks are ASCII in
+// both encodings, so the file is valid UTF-8 exactly when every line is.
+DirectoryListing parse8Bit(QByteArrayView view) {
     DirectoryListing listing;
-    listing.reserve(bytes.count('\n') + bytes.count('\r') + 2);
-    QByteArrayView view(bytes);
+    listing.reserve(view.count('\n') + view.count('\r') + 2);
     // One byte order mark at the start is dropped; any other is kept as a character.
     if (view.startsWith("\xEF\xBB\xBF")) view = view.sliced(3);
     QStringDecoder utf8(QStringDecoder::Utf8,
@@ -53,6 +51,19 @@ DirectoryListing ParseListingFile(const QByteArray& bytes) {
         forEachLine(view, [&](qsizetype start, qsizetype length) {
             listing.append(fromWindows1252(view.sliced(start, length).toByteArray()));
         });
+    }
+    return listing;
+}
+} // namespace
+
+DirectoryListing ParseListingFile(const QByteArray& bytes) {
+    DirectoryListing listing;
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xFF\xFE") || view.startsWith("\xFE\xFF")) {
+        // UTF-16 behind its byte order mark (a Windows editor's "Unicode"), decoded whole.
+        listing = DirectoryListing(splitLines(decodeText(bytes)));
+    } else {
+        listing = parse8Bit(view);
     }
     if (!listing.isEmpty() && listing.size() % 2 == 0) listing.append(QString());
     return listing;

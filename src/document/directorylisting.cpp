@@ -1,5 +1,6 @@
 #include "document/directorylisting.h"
 
+#include <algorithm>
 #include <limits>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -67,6 +68,13 @@ void DirectoryListing::remove(qsizetype i, qsizetype n) {
 void DirectoryListing::clear() {
     text_.clear();
     ends_.clear();
+}
+
+// Element by element: QList's own comparison hands a null pointer to memcmp for an empty
+// list that never held anything.
+bool operator==(const DirectoryListing& a, const DirectoryListing& b) {
+    return a.text_ == b.text_ &&
+           std::equal(a.ends_.cbegin(), a.ends_.cend(), b.ends_.cbegin(), b.ends_.cend());
 }
 
 QStringList DirectoryListing::toStringList() const {

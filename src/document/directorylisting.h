@@ -94,9 +94,7 @@ public:
     const_iterator begin() const { return {this, 0}; }
     const_iterator end() const { return {this, size()}; }
 
-    friend bool operator==(const DirectoryListing& a, const DirectoryListing& b) {
-        return a.ends_ == b.ends_ && a.text_ == b.text_;
-    }
+    friend bool operator==(const DirectoryListing& a, const DirectoryListing& b);
     friend bool operator!=(const DirectoryListing& a, const DirectoryListing& b) {
         return !(a == b);
     }

@@ -266,6 +266,9 @@ void TestListingFile::loadCompletesPairsAndKeepsLines_data() {
     QTest::newRow("Windows-1252 after a mark drops the mark")
         << QByteArray("\xEF\xBB\xBFH\xFC") << DirectoryListing{"H\u00FC"};
     QTest::newRow("empty lines kept") << QByteArray("\r\n\r\n\r\n") << DirectoryListing{"", "", ""};
+    QTest::newRow("UTF-16 little endian")
+        << QByteArray("\xFF\xFEH\0\r\0\n\0\xFC\0", 10) << DirectoryListing{"H", "\u00FC", ""};
+    QTest::newRow("UTF-16 big endian") << QByteArray("\xFE\xFF\0H", 4) << DirectoryListing{"H"};
 }
 
 void TestListingFile::loadCompletesPairsAndKeepsLines() {
