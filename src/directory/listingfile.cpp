@@ -91,7 +91,7 @@ void SaveListingFile(const QString& path, const DirectoryListing& listing) {
 
 bool WriteListingText(QIODevice& device, const DirectoryListing& listing) {
     // Only what is written decides the encoding: comments are left out.
-    bool utf8 = false;
+    bool utf8 = !listing.isEmpty() && startsAsUtf16Mark(listing.first());
     for (qsizetype i = 0; i < listing.size() && !utf8; i += (i == 0 ? 1 : 2))
         utf8 = !fitsWindows1252(listing.at(i));
     ListingWriter out(device, utf8);

@@ -41,7 +41,7 @@ bool ListingWriter::finish() {
 }
 
 bool ListingWriter::needsUtf8(const DirectoryListing& lines) {
-    bool utf8 = false;
+    bool utf8 = !lines.isEmpty() && startsAsUtf16Mark(lines.first());
     lines.forEachLine([&](QStringView l) { utf8 = utf8 || !fitsWindows1252(l); });
     return utf8;
 }

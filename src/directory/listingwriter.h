@@ -28,7 +28,8 @@ public:
     // Writes what is left; false when the device refused any of the data.
     bool finish();
 
-    // True when any of these texts has a character outside Windows-1252.
+    // True when any of these texts has a character outside Windows-1252, or the first
+    // starts as a UTF-16 byte order mark would (startsAsUtf16Mark).
     static bool needsUtf8(const DirectoryListing& lines);
 
     // Writes a file all or nothing: fill writes the content, nothing replaces an existing

@@ -77,8 +77,12 @@ QString decodeText(const QByteArray& bytes) {
     return fromWindows1252(view.toByteArray());
 }
 
+bool startsAsUtf16Mark(QStringView text) {
+    return text.startsWith(u"\u00FF\u00FE") || text.startsWith(u"\u00FE\u00FF");
+}
+
 QByteArray encodeText(const QString& text) {
-    if (fitsWindows1252(text)) return toWindows1252(text);
+    if (fitsWindows1252(text) && !startsAsUtf16Mark(text)) return toWindows1252(text);
     // Decoding drops one byte order mark at the start, so a text starting with that
     // character gets a mark of its own before it.
     if (text.startsWith(QChar(0xFEFF))) return "\xEF\xBB\xBF" + text.toUtf8();
@@ -156,6 +160,7 @@ void LineEncoder::measure(QStringView line) {
     // Pairs and lone halves as Qt encodes them.
     utf8Bytes_ += surrogates ? line.toUtf8().size() : utf8;
     if (first_ && line.startsWith(QChar(0xFEFF))) bom_ = true;
+    if (first_ && startsAsUtf16Mark(line)) fits_ = false;
     first_ = false;
     cp1252Bytes_ += line.size() + 2;
     utf8Bytes_ += 2;

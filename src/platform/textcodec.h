@@ -10,6 +10,9 @@
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 bool fitsWindows1252(QStringView text);
+// "ÿþ" and "þÿ" in Windows-1252 are the bytes of a UTF-16 byte order mark: a text starting
+// so is written as UTF-8, or it would read back as UTF-16.
+bool startsAsUtf16Mark(QStringView text);
 QByteArray toWindows1252(const QString& text); // characters that do not fit become '?'
 QString fromWindows1252(const QByteArray& bytes);
 

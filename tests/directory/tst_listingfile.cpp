@@ -229,6 +229,10 @@ void TestListingFile::listingFileRoundTrip_data() {
     QTest::newRow("heading of two marks")
         << DirectoryListing{marks, "A", ""}
         << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\r\nA\r\n\r\n");
+    // In Windows-1252 these would be the bytes of a UTF-16 byte order mark.
+    QTest::newRow("heading starting as a UTF-16 mark")
+        << DirectoryListing{"\u00FF\u00FEH", "A", ""}
+        << QByteArray("\xC3\xBF\xC3\xBEH\r\nA\r\n\r\n");
     QTest::newRow("text of one mark")
         << DirectoryListing{QString(QChar(0xFEFF))} << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\r\n");
 }
