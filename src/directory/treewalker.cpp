@@ -44,7 +44,7 @@ struct TreeWalker::Walk {
     const QCollator& collator;
     SecondWalker* shares = nullptr;
     std::deque<DirectoryListing>* pieces = nullptr; // target is the last
-    QByteArray* visits = nullptr; // per folder '+' (read) or '-', its path, a zero byte
+    QByteArray* visits = nullptr; // per folder '+' (read), or '-', its path and a zero byte
     const std::atomic<bool>* stop = nullptr;
 
     static constexpr qsizetype kPieceLines = 8192;
@@ -114,11 +114,14 @@ public:
             for (qsizetype i = 0; i < s.pieces.front().size(); ++i)
                 target.append(s.pieces.front().at(i));
         if (walker_.folderVisited) {
-            for (qsizetype at = 0; at < s.visits.size();) {
+            for (qsizetype at = 0; at < s.visits.size(); ++at) {
+                if (s.visits.at(at) == '+') {
+                    walker_.folderVisited(QByteArray(), true);
+                    continue;
+                }
                 const qsizetype end = s.visits.indexOf('\0', at);
-                walker_.folderVisited(s.visits.sliced(at + 1, end - at - 1),
-                                      s.visits.at(at) == '+');
-                at = end + 1;
+                walker_.folderVisited(s.visits.sliced(at + 1, end - at - 1), false);
+                at = end;
             }
         }
         if (s.failure) std::rethrow_exception(s.failure);
@@ -235,10 +238,12 @@ void TreeWalker::scan(QByteArray& path, int depth, Walk& walk) {
     if (walk.stop && walk.stop->load(std::memory_order_relaxed)) return;
     std::vector<TreeEntry> entries;
     const bool readable = readFolder(path, entries);
-    if (walk.visits)
-        walk.visits->append(readable ? '+' : '-').append(path).append('\0');
+    if (walk.visits && readable)
+        walk.visits->append('+');
+    else if (walk.visits)
+        walk.visits->append('-').append(path).append('\0');
     else if (folderVisited)
-        folderVisited(path, readable);
+        folderVisited(readable ? QByteArray() : path, readable);
     if (!readable) return;
     // Files first, then folders, each in reading order: where two names are exactly alike
     // the stable sort keeps that order.

@@ -54,8 +54,9 @@ public:
     void ScanDirectory(const QString& path);
     int CurrentDepth = 1;
 
-    // Told about every folder the reading tries to read (its path, whether it could be
-    // read), e.g. to show progress.
+    // Told about every folder the reading tries to read, in the walk's order: whether it
+    // could be read and, where it could not, its path (empty for a folder that was read),
+    // e.g. to show progress and name the folders left out.
     std::function<void(const QByteArray& path, bool readable)> folderVisited;
     // The comment line of each listed file, given its path (e.g. its audio tags); without
     // it, comments stay empty.
