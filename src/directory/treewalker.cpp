@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <sched.h>
+#include <system_error>
 #include <thread>
 
 QString ListedName(const QString& name) {
@@ -147,9 +148,12 @@ private:
         return copy;
     }
 
+    // The bottom-most sub-tree still waiting, the top left to the walk. Sub-trees are
+    // pushed and popped at the top only, so none below searchFrom_ is waiting.
     Subtree* nextToWalk() {
-        for (std::size_t i = 0; i + 1 < pending_.size(); ++i)
-            if (pending_[i].state == Subtree::Waiting) return &pending_[i];
+        searchFrom_ = std::min(searchFrom_, pending_.size());
+        for (; searchFrom_ + 1 < pending_.size(); ++searchFrom_)
+            if (pending_[searchFrom_].state == Subtree::Waiting) return &pending_[searchFrom_];
         return nullptr;
     }
 
@@ -182,6 +186,7 @@ private:
     std::condition_variable wake_; // for the second thread: work, or stop
     std::condition_variable done_; // for the walk: a sub-tree is done
     std::deque<Subtree> pending_;  // back: the sub-folder the walk enters next
+    std::size_t searchFrom_ = 0;
     std::atomic<bool> stop_{false};
     std::thread thread_; // last: starts when everything else is there
 };
@@ -222,8 +227,13 @@ void TreeWalker::ScanDirectory(const QString& path) {
     startReading();
     // File comments are read by the calling thread only.
     std::optional<SecondWalker> second;
-    if (readsConcurrently() && !fileComment && SecondWalker::worthwhile())
-        second.emplace(*this, collator_);
+    if (readsConcurrently() && !fileComment && SecondWalker::worthwhile()) {
+        try {
+            second.emplace(*this, collator_);
+        } catch (const std::system_error&) {
+            // No thread to be had: this one reads everything.
+        }
+    }
     Walk walk{target_, collator_, second ? &*second : nullptr};
     scan(bytes, CurrentDepth, walk);
 }
