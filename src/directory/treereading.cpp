@@ -42,7 +42,8 @@ QString ReadProgress::currentFolder() const {
 }
 
 namespace {
-// Reports every folder it opens; once cancelled it opens none, so the walk unwinds at once.
+// Reports every folder it opens (on either thread of the reading); once cancelled it opens
+// none, so the walk unwinds at once.
 class ProgressReader : public DirectoryReader {
 public:
     ProgressReader(DirectoryListing& listing, int tiefe, const DirFilterSettings& filter,
@@ -50,8 +51,8 @@ public:
         : DirectoryReader(listing, tiefe, filter), progress_(progress) {}
 
 protected:
-    DIR* openFolder(const QByteArray& path) override {
-        if (progress_.cancelled()) return nullptr;
+    int openFolder(const QByteArray& path) override {
+        if (progress_.cancelled()) return -1;
         progress_.folderOpened(path);
         return DirectoryReader::openFolder(path);
     }

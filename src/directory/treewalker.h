@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QCollator>
 #include <vector>
 
@@ -17,7 +18,7 @@ QString ListedName(const QString& name);
 // The name of a folder entry from its bytes, the same for every source: UTF-8 where the
 // bytes are valid UTF-8, Windows-1252 otherwise (as text files are read), so a name of an
 // older system reads as its letters instead of replacement marks.
-QString DecodedName(const QByteArray& raw);
+QString DecodedName(QByteArrayView raw);
 
 // One entry of a folder as a tree source reports it.
 struct TreeEntry {
@@ -53,8 +54,9 @@ public:
     void ScanDirectory(const QString& path);
     int CurrentDepth = 1;
 
-    // Told about every folder the reading tries to read (its path, whether it could be
-    // read), e.g. to show progress.
+    // Told about every folder the reading tries to read, in the walk's order: whether it
+    // could be read and, where it could not, its path (empty for a folder that was read),
+    // e.g. to show progress and name the folders left out.
     std::function<void(const QByteArray& path, bool readable)> folderVisited;
     // The comment line of each listed file, given its path (e.g. its audio tags); without
     // it, comments stay empty.
@@ -70,9 +72,14 @@ protected:
     virtual void startReading() {}
     // The path of a start directory as the source spells it.
     virtual QByteArray encodePath(const QString& path) const;
+    // True when readFolder may run on a second thread while the walk goes on: on a machine
+    // with a second core, whole sub-trees the walk has not reached yet are then read there.
+    virtual bool readsConcurrently() const { return false; }
 
 private:
-    void scan(QByteArray& path);
+    class SecondWalker;
+    struct Walk;
+    void scan(QByteArray& path, int depth, Walk& walk);
 
     DirectoryListing& listing_;
     DirectoryListing* target_; // the listing being filled

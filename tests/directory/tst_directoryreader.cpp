@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sched.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -57,7 +58,7 @@ public:
     QByteArray victim;
 
 protected:
-    DIR* openFolder(const QByteArray& path) override {
+    int openFolder(const QByteArray& path) override {
         if (path == victim) QDir(QFile::decodeName(path)).removeRecursively();
         return DirectoryReader::openFolder(path);
     }
@@ -85,6 +86,7 @@ private Q_SLOTS:
     void treeOrderSurvivesPunctuation();
     void keysDifferingOnlyInCaseAreAllKept();
     void unreadableFolderContributesNothing();
+    void oneCoreAndTwoReadAlike();
     void nothingFoundAsksNothingButTells();
     void readingReplacesListingAndComments();
     void lineBreakInNameStaysOnOneLine();
@@ -251,6 +253,65 @@ void TestDirectoryReader::unreadableFolderContributesNothing() {
     QVERIFY(!DirectoryReader(listing, 7, {})
                  .ReadListing(QStringLiteral("H"), tmp.path() + "/missing",
                               dialogs.answerMessage(MsgResult::Ok)));
+}
+
+// With a second core a second thread reads sub-trees ahead of the walk; the listing and the
+// folders told must be the same, in the same order, as when one thread reads everything.
+void TestDirectoryReader::oneCoreAndTwoReadAlike() {
+    QTemporaryDir tmp;
+    const QStringList words{"Track", "track", "Müller",  "Mueller",
+                            "Öl",    "zebra", "Disc 10", "Disc 9"};
+    QStringList folders{""};
+    for (int level = 0, serial = 0; level < 3; ++level) {
+        QStringList next;
+        for (const QString& parent : std::as_const(folders))
+            for (int i = 0; i < 4; ++i, ++serial)
+                next << parent + u'/' + words[serial % words.size()] + QString::number(serial % 3);
+        for (const QString& f : std::as_const(next)) {
+            QVERIFY(QDir().mkpath(tmp.path() + f));
+            makeFile(tmp.path() + f + QStringLiteral("/b.TXT"));
+            makeFile(tmp.path() + f + QStringLiteral("/A.txt"));
+        }
+        folders = next;
+    }
+    QVERIFY(QFile::link(tmp.path() + folders.first(), tmp.path() + "/Track0/link"));
+    const QString victim = tmp.path() + folders[50];
+
+    using Visits = QList<QPair<QByteArray, bool>>;
+    // False when the reading could not be set up.
+    const auto readAll = [&](bool oneCore, DirectoryListing& listing, Visits& visited) {
+        cpu_set_t all, one;
+        if (!QDir().mkpath(victim + QStringLiteral("/inner")) ||
+            ::sched_getaffinity(0, sizeof all, &all) != 0)
+            return false;
+        CPU_ZERO(&one);
+        for (int c = 0; c < CPU_SETSIZE; ++c)
+            if (CPU_ISSET(c, &all)) {
+                CPU_SET(c, &one);
+                break;
+            }
+        if (oneCore && ::sched_setaffinity(0, sizeof one, &one) != 0) return false;
+        VanishingFolderReader reader(listing, 7, {false, QStringLiteral("*.*")});
+        reader.victim = QFile::encodeName(victim + u'/');
+        reader.folderVisited = [&](const QByteArray& path, bool readable) {
+            visited.append({path, readable});
+        };
+        ScriptedDialogs dialogs;
+        const bool found = reader.ReadListing(QStringLiteral("H"), tmp.path(), dialogs);
+        return (!oneCore || ::sched_setaffinity(0, sizeof all, &all) == 0) && found;
+    };
+    DirectoryListing serial;
+    Visits serialVisits;
+    QVERIFY(readAll(true, serial, serialVisits));
+    QCOMPARE(serial.size(), 1 + 2 * (84 * 3 + 1 - 2)); // the victim's two files are gone
+    QVERIFY(serialVisits.contains({QFile::encodeName(victim + u'/'), false}));
+    for (int run = 0; run < 3; ++run) {
+        DirectoryListing listing;
+        Visits visited;
+        QVERIFY(readAll(false, listing, visited));
+        QCOMPARE(listing, serial);
+        QCOMPARE(visited, serialVisits);
+    }
 }
 
 void TestDirectoryReader::nothingFoundAsksNothingButTells() {
