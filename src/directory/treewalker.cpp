@@ -112,8 +112,7 @@ public:
         pending_.pop_back();
         lock.unlock();
         for (; !s.pieces.empty(); s.pieces.pop_front())
-            for (qsizetype i = 0; i < s.pieces.front().size(); ++i)
-                target.append(s.pieces.front().at(i));
+            target.append(s.pieces.front());
         if (walker_.folderVisited) {
             for (qsizetype at = 0; at < s.visits.size(); ++at) {
                 if (s.visits.at(at) == '+') {

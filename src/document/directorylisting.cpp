@@ -43,6 +43,16 @@ void DirectoryListing::append(QStringView line) {
     ends_.append(quint32(text_.size()));
 }
 
+void DirectoryListing::append(const DirectoryListing& other) {
+    const qsizetype base = text_.size();
+    if (base + other.text_.size() > qsizetype(std::numeric_limits<quint32>::max()))
+        throw std::length_error("directory listing larger than 4 GiB");
+    text_.append(other.text_);
+    ends_.reserve(ends_.size() + other.ends_.size());
+    for (const quint32 end : other.ends_)
+        ends_.append(quint32(base + end));
+}
+
 void DirectoryListing::replace(qsizetype i, QStringView line) {
     const QByteArray bytes = line.toUtf8();
     const QByteArrayView old = utf8At(i);

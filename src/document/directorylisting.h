@@ -80,6 +80,8 @@ public:
     }
 
     void append(QStringView line);
+    // Appends all lines of other.
+    void append(const DirectoryListing& other);
     DirectoryListing& operator<<(QStringView line) {
         append(line);
         return *this;
