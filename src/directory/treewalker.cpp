@@ -91,13 +91,23 @@ void TreeWalker::scan(QByteArray& path) {
         return ListedBefore(collator_, a.name, b.name);
     });
 
+    QStringList comments;
+    if (fileComments) {
+        QList<QByteArray> files;
+        for (const Listed& l : listed)
+            if (l.entry->kind == TreeEntry::File) files.append(l.entry->raw);
+        if (!files.isEmpty()) comments = fileComments(path, files);
+    }
+    qsizetype nextComment = 0;
+
     const QString indent(CurrentDepth - 1, u' ');
     const qsizetype pathLength = path.size();
     for (const Listed& l : listed) {
         target_->append(indent + l.name);
         const TreeEntry& e = *l.entry;
         if (e.kind == TreeEntry::File) {
-            target_->append(fileComment ? ListedName(fileComment(path + e.raw)) : QString());
+            const qsizetype c = nextComment++;
+            target_->append(c < comments.size() ? ListedName(comments[c]) : QString());
             continue;
         }
         target_->append(QString());

@@ -6,6 +6,7 @@
 #include <functional>
 #include <QByteArray>
 #include <QCollator>
+#include <QStringList>
 #include <vector>
 
 class Dialogs;
@@ -56,9 +57,11 @@ public:
     // Told about every folder the reading tries to read (its path, whether it could be
     // read), e.g. to show progress.
     std::function<void(const QByteArray& path, bool readable)> folderVisited;
-    // The comment line of each listed file, given its path (e.g. its audio tags); without
-    // it, comments stay empty.
-    std::function<QString(const QByteArray& path)> fileComment;
+    // The comment lines of a folder's listed files (e.g. their audio tags), given the
+    // folder's path (ending in '/') and the files' names in listing order; without it,
+    // comments stay empty.
+    std::function<QStringList(const QByteArray& folder, const QList<QByteArray>& names)>
+        fileComments;
 
 protected:
     // Fills entries with the entries of the folder at path (ends in '/'), "." and ".."
