@@ -4,6 +4,8 @@
 #include "directory/treereading.h"
 
 #include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
 #include <QCoreApplication>
 #include <QDataStream>
 #include <QElapsedTimer>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <taglib/fileref.h>
 #include <taglib/tag.h>
+#include <unistd.h>
 
 namespace {
 constexpr int kFiles = 2000;
@@ -19,13 +22,15 @@ bool makeMp3(const QString& mp3) {
     const QString wav = mp3 + QStringLiteral(".wav");
     QFile f(wav);
     if (!f.open(QIODevice::WriteOnly)) return false;
-    const quint32 data = 8000 * 2 * 4; // 4 s, 8 kHz mono 16 bit
+    // 3 s, 44.1 kHz mono 16 bit: LAME then writes its Info frame, as in the files people have,
+    // and the file is larger than what the tag reading holds at once, so both ends are read.
+    const quint32 data = 44100 * 2 * 3;
     QDataStream out(&f);
     out.setByteOrder(QDataStream::LittleEndian);
     out.writeRawData("RIFF", 4);
     out << quint32(36 + data);
     out.writeRawData("WAVEfmt ", 8);
-    out << quint32(16) << quint16(1) << quint16(1) << quint32(8000) << quint32(16000) << quint16(2)
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(44100) << quint32(88200) << quint16(2)
         << quint16(16);
     out.writeRawData("data", 4);
     out << data;
@@ -48,6 +53,31 @@ double readSeconds(const QString& folder, bool audio, qsizetype& lines) {
                        progress, out);
         best = std::min(best, timer.nsecsElapsed() / 1e9);
         lines = out.size();
+    }
+    return best;
+}
+// What no tag reading can go below: each file opened, its first and last 4 KiB read and
+// closed again, on one thread.
+double systemCallSeconds(const QString& folder) {
+    double best = 1e9;
+    const QByteArray dirPath = QFile::encodeName(folder);
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer timer;
+        timer.start();
+        DIR* dir = ::opendir(dirPath.constData());
+        char buffer[4096];
+        while (const dirent* e = ::readdir(dir)) {
+            if (e->d_name[0] == '.') continue;
+            const int fd = ::openat(dirfd(dir), e->d_name, O_RDONLY | O_CLOEXEC);
+            if (fd < 0) continue;
+            const off_t end = ::lseek(fd, 0, SEEK_END);
+            if (::pread(fd, buffer, sizeof buffer, 0) < 0 ||
+                ::pread(fd, buffer, sizeof buffer, std::max<off_t>(0, end - 4096)) < 0)
+                std::fprintf(stderr, "read failed\n");
+            ::close(fd);
+        }
+        ::closedir(dir);
+        best = std::min(best, timer.nsecsElapsed() / 1e9);
     }
     return best;
 }
@@ -74,8 +104,11 @@ int main(int argc, char** argv) {
     qsizetype plainLines = 0, audioLines = 0;
     const double plain = readSeconds(folder, false, plainLines);
     const double audio = readSeconds(folder, true, audioLines);
+    const double calls = systemCallSeconds(folder);
     std::printf("audio tags: %d tagged MP3 files, plain reading %.1f ms, with titles and times "
-                "%.1f ms (%.1f x), %lld lines\n",
-                kFiles, plain * 1000, audio * 1000, audio / plain, (long long)audioLines);
+                "%.1f ms (%.1f x), %lld lines; opening and reading both ends of every file "
+                "alone, one thread: %.1f ms (%.1f x with the plain reading)\n",
+                kFiles, plain * 1000, audio * 1000, audio / plain, (long long)audioLines,
+                calls * 1000, (plain + calls) / plain);
     return plainLines == audioLines ? 0 : 1;
 }

@@ -56,7 +56,7 @@ int ListingCommands::scan() {
     DirectoryListing listing;
     DirectoryReader reader(listing, o_.depth - 1, filter);
     ReadProblems problems;
-    if (o_.audioComments) reader.fileComment = AudioFileComments(problems);
+    if (o_.audioComments) reader.fileComments = AudioFileComments(problems);
     ScanProgress progress(reader, showProgress_ ? &err_ : nullptr);
     const bool found = reader.ReadListing(headingFor(input), input, dialogs_);
     progress.finishProgress();

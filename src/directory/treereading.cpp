@@ -66,7 +66,9 @@ void ReadFolderTree(const TreeReadRequest& request, ReadProgress& progress, Dire
     out.clear();
     out.append(ListedName(request.heading));
     ProgressReader reader(out, request.tiefe, request.filter, progress);
-    if (request.filter.AudioComments) reader.fileComment = AudioFileComments(progress.problems);
+    if (request.filter.AudioComments)
+        reader.fileComments =
+            AudioFileComments(progress.problems, [&progress] { return progress.cancelled(); });
     progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(request.start);

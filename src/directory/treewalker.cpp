@@ -226,7 +226,7 @@ void TreeWalker::ScanDirectory(const QString& path) {
     startReading();
     // File comments are read by the calling thread only.
     std::optional<SecondWalker> second;
-    if (readsConcurrently() && !fileComment && SecondWalker::worthwhile()) {
+    if (readsConcurrently() && !fileComments && SecondWalker::worthwhile()) {
         try {
             second.emplace(*this, collator_);
         } catch (const std::system_error&) {
@@ -282,13 +282,23 @@ void TreeWalker::scan(QByteArray& path, int depth, Walk& walk) {
         if (!folders.empty()) walk.shares->offer(path, depth + 1, folders);
     }
 
+    QStringList comments;
+    if (fileComments) {
+        QList<QByteArray> files;
+        for (const Listed& l : listed)
+            if (l.entry->kind == TreeEntry::File) files.append(l.entry->raw);
+        if (!files.isEmpty()) comments = fileComments(path, files);
+    }
+    qsizetype nextComment = 0;
+
     const QString indent(depth - 1, u' ');
     const qsizetype pathLength = path.size();
     for (const Listed& l : listed) {
         walk.add(indent + l.name);
         const TreeEntry& e = *l.entry;
         if (e.kind == TreeEntry::File) {
-            walk.add(fileComment ? ListedName(fileComment(path + e.raw)) : QString());
+            const qsizetype c = nextComment++;
+            walk.add(c < comments.size() ? ListedName(comments[c]) : QString());
             continue;
         }
         walk.add(QString());

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QCollator>
+#include <QStringList>
 #include <vector>
 
 class Dialogs;
@@ -58,9 +59,11 @@ public:
     // could be read and, where it could not, its path (empty for a folder that was read),
     // e.g. to show progress and name the folders left out.
     std::function<void(const QByteArray& path, bool readable)> folderVisited;
-    // The comment line of each listed file, given its path (e.g. its audio tags); without
-    // it, comments stay empty.
-    std::function<QString(const QByteArray& path)> fileComment;
+    // The comment lines of a folder's listed files (e.g. their audio tags), given the
+    // folder's path (ending in '/') and the files' names in listing order; without it,
+    // comments stay empty.
+    std::function<QStringList(const QByteArray& folder, const QList<QByteArray>& names)>
+        fileComments;
 
 protected:
     // Fills entries with the entries of the folder at path (ends in '/'), "." and ".."

@@ -74,7 +74,8 @@ void TestTrackLists::initTestCase() {
     for (const Made& m :
          {Made{"music/a.mp3", "Artist", "Title"}, Made{"music/b.flac", "", "Only Title"},
           Made{"music/c.ogg", "", ""}, Made{"music/sub/d.opus", "Ärzte", "Schrei"},
-          Made{"music/e.wav", "W", "Wave"}, Made{"music/f.aiff", "", "Aiff"}}) {
+          Made{"music/e.wav", "W", "Wave"}, Made{"music/f.aiff", "", "Aiff"},
+          Made{"music/g.m4a", "Künstler", "AAC"}}) {
         const QString file = path(m.name);
         QVERIFY2(encodeAudio(wav, file), m.name);
         if (*m.artist || *m.title)
@@ -101,6 +102,8 @@ void TestTrackLists::audioCommentsInFilesMode() {
                                   "Aiff (0:05)",
                                   "fake.mp3",
                                   "",
+                                  "g.m4a",
+                                  "Künstler – AAC (0:05)",
                                   "notes.txt",
                                   "",
                                   "sub",

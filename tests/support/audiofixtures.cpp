@@ -42,6 +42,16 @@ bool encodeAudio(const QString& wav, const QString& out) {
     } else if (kind == QLatin1String("opus")) {
         program = QStringLiteral("opusenc");
         args = {QStringLiteral("--quiet"), wav, out};
+    } else if (kind == QLatin1String("m4a")) {
+        program = QStringLiteral("ffmpeg"); // AAC in an MP4 container
+        args = {QStringLiteral("-nostdin"),
+                QStringLiteral("-loglevel"),
+                QStringLiteral("error"),
+                QStringLiteral("-i"),
+                wav,
+                QStringLiteral("-c:a"),
+                QStringLiteral("aac"),
+                out};
     } else {
         program = QStringLiteral("sox");
         args = {wav, out};
