@@ -2,7 +2,9 @@
 # Whole processes side by side: `zarvex-cli scan` against `find | sort -f` and
 # `fdfind | sort -f` on one generated tree (BRANCH folders in every folder, DEPTH levels, two
 # files in each folder), folders mode and files mode, on every core and on one
-# (taskset -c 0); then `zarvex-cli convert` of a cover holding a listing of ENTRIES entries.
+# (taskset -c 0); then `zarvex-cli convert` of a cover holding a listing of ENTRIES entries,
+# and the window program holding that cover: its size once opened, and what saving adds
+# (under Xvfb, saved with Ctrl+S through xdotool; left out where those are missing).
 # Runs interleave the tools so a neighbour's load falls on all of them alike; figures are
 # medians of wall time and the peak resident size (/usr/bin/time).
 #   bench/scan_against_tools.sh [BUILD_DIR]   (env: RUNS=5 BRANCH=4 DEPTH=8 ENTRIES=1000000;
@@ -78,3 +80,32 @@ for _ in $(seq "$RUNS"); do measure "$CLI" convert "$WORK/big.zvx" "$WORK/out.zv
 awk -v s="$(stat -c %s "$WORK/big.zvx")" -v t="$(cut -d' ' -f1 "$WORK/c" | median)" \
   -v m="$(cut -d' ' -f2 "$WORK/c" | median)" \
   'BEGIN { printf "convert of a %.1f MB cover: %.2f s, %.1f MiB peak\n", s / 1e6, t, m / 1024 }'
+
+# The window: resident size once the cover is shown, then the peak while Ctrl+S saves it
+# (the peak is reset before saving through /proc/PID/clear_refs).
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+  echo "window: left out (needs Xvfb and xdotool)"
+  exit 0
+fi
+cp -r "$BUILD/zarvex" "$WORK/prog"
+cp "$WORK/big.zvx" "$WORK/prog/ZVX/big.zvx"
+sed -i 's/^sprache=.*/sprache=44/' "$WORK/prog/zarvex.INI" # no language question
+kib() { awk -v k="$1" '$1 == k ":" { print $2 }' "/proc/$2/status"; }
+export DISPLAY=:$((90 + RANDOM % 100))
+Xvfb "$DISPLAY" -screen 0 1100x900x24 >/dev/null 2>&1 &
+XVFB=$!
+trap 'kill "$XVFB" 2>/dev/null; rm -rf "$WORK"' EXIT
+sleep 1
+env -u QT_QPA_PLATFORM "$WORK/prog/zarvex" "$WORK/prog/ZVX/big.zvx" >/dev/null 2>&1 &
+APP=$!
+WIN=$(xdotool search --sync --onlyvisible --pid "$APP" --name Zarvex | head -1)
+sleep 3 # drawn and idle
+opened=$(kib VmRSS "$APP")
+echo 5 >"/proc/$APP/clear_refs"
+xdotool mousemove --window "$WIN" 5 5 key ctrl+s # the only window has the keyboard
+for _ in $(seq 60); do [ -f "$WORK/prog/ZVX/big.bak" ] && break; sleep 0.5; done
+sleep 2
+peak=$(kib VmHWM "$APP")
+kill "$APP"
+awk -v o="$opened" -v p="$peak" 'BEGIN {
+  printf "window with that cover: %.1f MiB once opened, saving adds %.1f MiB\n", o / 1024, (p - o) / 1024 }'
