@@ -74,9 +74,12 @@ int ListingCommands::scanImage(const QString& file, const DirFilterSettings& fil
     if (!image.isFolder(folder)) throw AppError(LadeTextArg(StrImageNoFolder, file, folder));
     DirectoryListing listing;
     DiscImageReader reader(listing, o_.depth - 1, filter, image);
+    ReadProblems problems;
+    if (o_.audioComments) reader.fileComments = ImageAudioComments(image, problems);
     ScanProgress progress(reader, showProgress_ ? &err_ : nullptr);
     const bool found = reader.ReadImageListing(folder, dialogs_);
     progress.finishProgress();
+    problems.report(dialogs_);
     for (const QString& unreadable : progress.unreadable())
         err_ << CliDialogs::oneLine(LadeTextArg(StrCliFolderUnreadable, unreadable)) << Qt::endl;
     if (!found) return CliBadInput;

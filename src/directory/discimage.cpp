@@ -195,6 +195,27 @@ QByteArray DiscImage::encodePath(const QString& folder) {
     return f.toUtf8();
 }
 
+std::optional<DiscImage::FileBytes> DiscImage::fileAt(const QByteArray& path) {
+    const std::optional<Found> f = lookup(path, 0);
+    if (!f || f->kind != TreeEntry::File) return std::nullopt;
+    return FileBytes{f->lsn, f->size};
+}
+
+qint64 DiscImage::read(const FileBytes& file, qint64 offset, char* data, qint64 size) {
+    if (offset < 0 || size < 0) return -1;
+    if (offset >= file.size || size == 0) return 0;
+    size = std::min<qint64>(size, file.size - offset);
+    const qint64 first = offset / kBlock, last = (offset + size - 1) / kBlock;
+    if (qint64(file.lsn) + last >= qint64(blocks_)) return -1; // beyond the volume
+    const qint64 count = last - first + 1;
+    QByteArray blocks(count * kBlock, Qt::Uninitialized);
+    if (iso9660_iso_seek_read(handle_->iso, blocks.data(), lsn_t(file.lsn + first), count) !=
+        count * kBlock)
+        return -1;
+    std::memcpy(data, blocks.constData() + (offset - first * kBlock), size_t(size));
+    return size;
+}
+
 bool DiscImage::readFolder(const QByteArray& path, std::vector<TreeEntry>& entries,
                            std::uint32_t* folderId) {
     const QByteArray folder = withoutTrailingSlash(path);

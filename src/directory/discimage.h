@@ -46,6 +46,17 @@ public:
     bool readFolder(const QByteArray& path, std::vector<TreeEntry>& entries,
                     std::uint32_t* folderId = nullptr);
 
+    // Where the bytes of a file of the image lie.
+    struct FileBytes {
+        std::uint32_t lsn = 0, size = 0;
+    };
+    // The file at path ('/'-separated bytes, e.g. "/MUSIK/a.mp3"); nothing when there is no
+    // such file.
+    std::optional<FileBytes> fileAt(const QByteArray& path);
+    // Reads up to size bytes of file from offset into data: the number read, 0 at its end,
+    // -1 when the image cannot be read there.
+    qint64 read(const FileBytes& file, qint64 offset, char* data, qint64 size);
+
     // Begins a reading: links may again cost the work of kMaxLinkWork.
     void startReading() { linkWork_ = 0; }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "directory/audiotags.h"
 #include "directory/discimage.h"
 #include "directory/treewalker.h"
 
@@ -29,3 +30,8 @@ private:
     DiscImage& image_;
     QSet<std::uint32_t> read_;
 };
+
+// The audio comments of a reading inside image (see AudioFileComments), the files' bytes
+// read from the image on the reading's thread.
+FolderComments ImageAudioComments(DiscImage& image, ReadProblems& problems,
+                                  std::function<bool()> cancelled = nullptr);

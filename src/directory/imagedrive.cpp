@@ -94,6 +94,9 @@ void ReadImageTree(const TreeReadRequest& request, ReadProgress& progress, Direc
     out.clear();
     out.append(request.heading);
     ProgressImageReader reader(out, request, image, progress);
+    if (request.filter.AudioComments)
+        reader.fileComments = ImageAudioComments(image, progress.problems,
+                                                 [&progress] { return progress.cancelled(); });
     progress.watch(reader);
     reader.CurrentDepth = 1;
     reader.ScanDirectory(folder);

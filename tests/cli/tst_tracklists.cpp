@@ -1,5 +1,6 @@
 #include "audiofixtures.h"
 #include "clirunner.h"
+#include "directory/imagedrive.h"
 #include "directory/listingfile.h"
 #include "directory/tracklistdrive.h"
 #include "directory/treereading.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -84,10 +86,15 @@ void TestTrackLists::initTestCase() {
     }
     writeFile(path("music/fake.mp3"), QByteArray(4000, 'x')); // named as audio, holds none
     writeFile(path("music/notes.txt"), "not audio, not asked");
+    // The same folder as a disc image (Rock Ridge keeps the names).
+    QCOMPARE(QProcess::execute("xorriso", {"-as", "mkisofs", "-quiet", "-R", "-o",
+                                           path("music.iso"), path("music")}),
+             0);
 }
 
 // Files mode with the option: every audio file's comment from its tags and length, others
 // empty, the fake counted once; without the option the same entries with empty comments.
+// The same inside a disc image of the folder.
 void TestTrackLists::audioCommentsInFilesMode() {
     const QStringList expected = {"/music/",
                                   "a.mp3",
@@ -110,17 +117,21 @@ void TestTrackLists::audioCommentsInFilesMode() {
                                   "",
                                   " d.opus",
                                   "Ärzte – Schrei (0:05)"};
-    for (const bool audio : {true, false}) {
-        ReadProgress progress;
-        DirectoryListing out;
-        ReadFolderTree({"/music/", path("music"), {}, 7, {false, "*", audio}}, progress, out);
-        QStringList want = expected;
-        if (!audio)
-            for (qsizetype i = 2; i < want.size(); i += 2)
-                want[i].clear();
-        QCOMPARE(out, want);
-        QCOMPARE(progress.problems.count(), audio ? 1 : 0);
-        if (audio) QVERIFY(progress.problems.first().first().contains("fake.mp3"));
+    for (const bool image : {false, true}) {
+        for (const bool audio : {true, false}) {
+            ReadProgress progress;
+            DirectoryListing out;
+            const TreeReadRequest request{"/music/", path(image ? "music.iso" : "music"), "/", 7,
+                                          {false, "*", audio}};
+            (image ? ReadImageTree : ReadFolderTree)(request, progress, out);
+            QStringList want = expected;
+            if (!audio)
+                for (qsizetype i = 2; i < want.size(); i += 2)
+                    want[i].clear();
+            QCOMPARE(out, want);
+            QCOMPARE(progress.problems.count(), audio ? 1 : 0);
+            if (audio) QVERIFY(progress.problems.first().first().contains("fake.mp3"));
+        }
     }
 }
 
