@@ -57,7 +57,7 @@ void TestDirectoryWalk::initTestCase() {
 
 void TestDirectoryWalk::whenDialogActive(std::function<void(TDlgVerzeichnis&)> work) {
     auto* poll = new QTimer(this);
-    connect(poll, &QTimer::timeout, this, [this, poll, work] {
+    connect(poll, &QTimer::timeout, this, [poll, work] {
         auto* dlg = qobject_cast<TDlgVerzeichnis*>(QApplication::activeModalWidget());
         if (!dlg || !dlg->isActiveWindow()) return;
         poll->deleteLater();
