@@ -95,26 +95,18 @@ QStringList DirectoryListing::toStringList() const {
     return lines;
 }
 
-namespace {
-// A mark U+FEFF at the start of a line is a letter of the line here.
-QStringDecoder utf8Decoder() {
-    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
-                                                    QStringDecoder::Flag::ConvertInitialBom);
-}
-} // namespace
-
 QString DirectoryListing::at(qsizetype i) const {
-    const QByteArrayView bytes = utf8At(i);
-    QString line(bytes.size(), Qt::Uninitialized); // never more UTF-16 units than UTF-8 bytes
-    QStringDecoder utf8 = utf8Decoder();
-    line.truncate(utf8.appendToBuffer(line.data(), bytes) - line.constData());
+    QString line;
+    decodeInto(line, i);
     return line;
 }
 
 const QString& DirectoryListing::decodeInto(QString& buffer, qsizetype i) const {
     const QByteArrayView bytes = utf8At(i);
-    buffer.resize(bytes.size());
-    QStringDecoder utf8 = utf8Decoder();
+    buffer.resize(bytes.size()); // never more UTF-16 units than UTF-8 bytes
+    // A mark U+FEFF at the start of a line is a letter of the line here.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QChar* end = utf8.appendToBuffer(buffer.data(), bytes);
     buffer.resize(end - buffer.constData());
     return buffer;
