@@ -1,4 +1,5 @@
 #include "directory/audiotags.h"
+#include "directory/audiotagcache.h"
 #include "directory/directorystrings.h"
 #include "platform/stringtable.h"
 
@@ -26,9 +27,10 @@ QString fromTag(const TagLib::String& s) {
 // An audio file's bytes for TagLib, read only. TagLib reads a tag in many small pieces
 // (headers, frames, the ID3v1 and APE places at the end, a backward search for the last
 // frame) and asks for the length now and then; through a plain file each is a system call.
-// Here seeking and the length cost nothing, and reads are served from one window of the
-// file, loaded forwards from the place read or, when reading goes backwards, ending there;
-// a piece larger than the window is read directly.
+// Here seeking and the length cost nothing, and reads are served from two windows of the
+// file, so that the start and the end of a file are read once each. A window is loaded
+// forwards from the place read or, when reading goes backwards, ending there; a piece
+// larger than a window is read directly.
 class WindowStream final : public TagLib::IOStream {
 public:
     WindowStream(const QByteArray& name, qint64 length, const AudioBytesReader& read)
@@ -39,9 +41,10 @@ public:
     TagLib::ByteVector readBlock(unsigned long size) override {
         if (pos_ >= length_ || size == 0) return {};
         const qint64 want = std::min<qint64>(qint64(size), length_ - pos_);
-        if (!inWindow(want) && want <= kWindow) load(want);
-        if (inWindow(want)) {
-            TagLib::ByteVector out(window_.data() + (pos_ - start_), unsigned(want));
+        const Window* w = find(want);
+        if (!w && want <= kWindow) w = &load(want);
+        if (w) {
+            TagLib::ByteVector out(w->bytes.data() + (pos_ - w->start), unsigned(want));
             pos_ += want;
             return out;
         }
@@ -67,15 +70,33 @@ public:
 private:
     static constexpr qint64 kWindow = 4096; // more costs more copying than it saves calls
 
-    bool inWindow(qint64 want) const {
-        return pos_ >= start_ && pos_ + want <= start_ + qint64(window_.size());
+    struct Window {
+        qint64 start = 0;
+        std::vector<char> bytes;
+    };
+
+    const Window* find(qint64 want) {
+        for (int i = 0; i < 2; ++i) {
+            const Window& w = windows_[i];
+            if (pos_ >= w.start && pos_ + want <= w.start + qint64(w.bytes.size())) {
+                used_ = i;
+                return &w;
+            }
+        }
+        return nullptr;
     }
-    void load(qint64 want) {
-        qint64 start = pos_ < start_ ? pos_ + want - kWindow : pos_;
+    // Replaces the window not used last.
+    const Window& load(qint64 want) {
+        const Window& last = windows_[used_];
+        const bool backwards = pos_ < last.start && !last.bytes.empty();
+        qint64 start = backwards ? pos_ + want - kWindow : pos_;
         start = std::clamp<qint64>(start, 0, std::max<qint64>(0, length_ - kWindow));
-        window_.resize(size_t(std::min(kWindow, length_ - start)));
-        window_.resize(size_t(readFully(start, window_.data(), qint64(window_.size()))));
-        start_ = start;
+        used_ = 1 - used_;
+        Window& w = windows_[used_];
+        w.bytes.resize(size_t(std::min(kWindow, length_ - start)));
+        w.bytes.resize(size_t(readFully(start, w.bytes.data(), qint64(w.bytes.size()))));
+        w.start = start;
+        return w;
     }
     qint64 readFully(qint64 offset, char* data, qint64 size) const {
         qint64 done = 0;
@@ -91,22 +112,23 @@ private:
     qint64 length_;
     const AudioBytesReader& read_;
     qint64 pos_ = 0;
-    qint64 start_ = 0;
-    std::vector<char> window_;
+    Window windows_[2];
+    int used_ = 0;
 };
 
 // The tags of the file name in the folder open as folder (AT_FDCWD: name is a path); a
 // file of a folder being read is opened by its name alone, without looking up the
-// folder's path again for each.
-std::optional<TrackInfo> readAudioAt(int folder, const QByteArray& name) {
+// folder's path again for each. st is what the opened file says of itself.
+std::optional<TrackInfo> readAudioAt(int folder, const QByteArray& name, struct stat& st) {
     const int fd = ::openat(folder, name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    struct stat st {};
     std::optional<TrackInfo> track;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
         track = ReadAudioBytes(name, st.st_size, [fd](qint64 offset, char* data, qint64 size) {
             return qint64(::pread(fd, data, size_t(size), off_t(offset)));
         });
+    else
+        st.st_ino = 0; // nothing to remember
     ::close(fd);
     return track;
 }
@@ -130,12 +152,26 @@ struct CommentReading {
 
     QStringList comments(const QByteArray& folder, const QList<QByteArray>& names) {
         QStringList result(names.size());
-        std::vector<qsizetype> audio;
-        for (qsizetype i = 0; i < names.size(); ++i)
-            if (isAudioName(QLatin1String(names[i]))) audio.push_back(i); // ASCII endings
-        if (audio.empty()) return result;
+        std::vector<bool> noAudio(size_t(names.size()));
         const int dir = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        // What the cache knows goes straight in; the other audio files are read.
+        AudioTagCache& cache = AudioTagCache::instance();
+        const bool lookUp = dir >= 0 && !cache.empty();
+        std::vector<qsizetype> audio;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            if (!isAudioName(QLatin1String(names[i]))) continue; // ASCII endings
+            struct stat st {};
+            std::optional<AudioTagCache::Comment> known;
+            if (lookUp && ::fstatat(dir, names[i].constData(), &st, 0) == 0) known = cache.find(st);
+            if (!known)
+                audio.push_back(i);
+            else if (*known)
+                result[i] = **known;
+            else
+                noAudio[size_t(i)] = true;
+        }
         std::vector<std::optional<TrackInfo>> tracks(audio.size());
+        std::vector<struct stat> stats(audio.size());
         std::atomic<size_t> next{0};
         std::atomic<bool> stopped{false};
         auto work = [&] {
@@ -145,7 +181,7 @@ struct CommentReading {
                     stopped = true;
                     return;
                 }
-                tracks[k] = dir < 0 ? std::nullopt : readAudioAt(dir, names[audio[k]]);
+                if (dir >= 0) tracks[k] = readAudioAt(dir, names[audio[k]], stats[k]);
             }
         };
         const int started = std::min(helpers.maxThreadCount(), int(audio.size()) / kFilesPerHelper);
@@ -158,14 +194,20 @@ struct CommentReading {
         work();
         finished.acquire(started);
         if (dir >= 0) ::close(dir);
-        if (stopped) return result; // a cancelled reading is thrown away
+        // What was read holds also when the reading is cancelled.
         for (size_t k = 0; k < audio.size(); ++k) {
-            if (tracks[k])
-                result[audio[k]] = AudioComment(*tracks[k]);
+            AudioTagCache::Comment comment;
+            if (tracks[k]) comment = AudioComment(*tracks[k]);
+            if (stats[k].st_ino != 0) cache.put(stats[k], comment); // opened as a file
+            if (comment)
+                result[audio[k]] = *comment;
             else
-                problems.add(
-                    LadeTextArg(StrProblemNoAudio, QFile::decodeName(folder + names[audio[k]])));
+                noAudio[size_t(audio[k])] = true;
         }
+        if (stopped) return QStringList(names.size()); // a cancelled reading is thrown away
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (noAudio[size_t(i)])
+                problems.add(LadeTextArg(StrProblemNoAudio, QFile::decodeName(folder + names[i])));
         return result;
     }
 };
@@ -195,7 +237,8 @@ std::optional<TrackInfo> ReadAudioBytes(const QByteArray& name, qint64 length,
 }
 
 std::optional<TrackInfo> ReadAudioFile(const QByteArray& path) {
-    return readAudioAt(AT_FDCWD, path);
+    struct stat st {};
+    return readAudioAt(AT_FDCWD, path, st);
 }
 
 QString AudioComment(const TrackInfo& track) {

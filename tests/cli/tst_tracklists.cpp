@@ -1,5 +1,6 @@
 #include "audiofixtures.h"
 #include "clirunner.h"
+#include "directory/audiotagcache.h"
 #include "directory/imagedrive.h"
 #include "directory/listingfile.h"
 #include "directory/tracklistdrive.h"
@@ -18,6 +19,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -51,6 +53,7 @@ class TestTrackLists : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void audioCommentsInFilesMode();
+    void audioCommentsFromCache();
     void trackListFiles_data();
     void trackListFiles();
     void audioCdImage();
@@ -121,8 +124,8 @@ void TestTrackLists::audioCommentsInFilesMode() {
         for (const bool audio : {true, false}) {
             ReadProgress progress;
             DirectoryListing out;
-            const TreeReadRequest request{"/music/", path(image ? "music.iso" : "music"), "/", 7,
-                                          {false, "*", audio}};
+            const TreeReadRequest request{
+                "/music/", path(image ? "music.iso" : "music"), "/", 7, {false, "*", audio}};
             (image ? ReadImageTree : ReadFolderTree)(request, progress, out);
             QStringList want = expected;
             if (!audio)
@@ -133,6 +136,42 @@ void TestTrackLists::audioCommentsInFilesMode() {
             if (audio) QVERIFY(progress.problems.first().first().contains("fake.mp3"));
         }
     }
+}
+
+// A second reading takes what the cache knows of a file (also that it holds no audio), and
+// reads the file again once it has changed. The cache outlives the program: zarvex-cli
+// finds what this process saved, and takes a damaged cache file for an empty one.
+void TestTrackLists::audioCommentsFromCache() {
+    QVERIFY(QDir().mkpath(path("cached")));
+    QVERIFY(QFile::copy(path("music/a.mp3"), path("cached/a.mp3")));
+    QVERIFY(QFile::copy(path("music/fake.mp3"), path("cached/fake.mp3")));
+    const auto read = [&] {
+        ReadProgress progress;
+        DirectoryListing out;
+        ReadFolderTree({"/", path("cached"), "/", 7, {false, "*", true}}, progress, out);
+        return QPair(out.at(2), progress.problems.count());
+    };
+    const auto remember = [&](const QString& comment) {
+        struct stat st {};
+        QCOMPARE(::stat(QFile::encodeName(path("cached/a.mp3")).constData(), &st), 0);
+        AudioTagCache::instance().put(st, comment);
+    };
+    const auto scan = [&] {
+        const QString out = path("cached.vmk");
+        const CliRun run = runCli({"scan", path("cached"), "--audio", "-o", out}, prog_.path());
+        return run.exitCode == 0 ? LoadListingFile(out).at(2) : run.err;
+    };
+    QCOMPARE(read(), QPair(QString("Artist – Title (0:05)"), 1));
+    remember("Remembered");
+    QCOMPARE(read(), QPair(QString("Remembered"), 1));
+    QVERIFY(tagAudio(path("cached/a.mp3"), "Artist", "Changed"));
+    QCOMPARE(read(), QPair(QString("Artist – Changed (0:05)"), 1));
+
+    remember("Remembered");
+    AudioTagCache::instance().save();
+    QCOMPARE(scan(), QString("Remembered"));
+    writeFile(AudioTagCache::file(), QByteArray(100, '\xff'));
+    QCOMPARE(scan(), QString("Artist – Changed (0:05)"));
 }
 
 void TestTrackLists::trackListFiles_data() {

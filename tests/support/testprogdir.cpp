@@ -25,16 +25,20 @@ TestProgDir::TestProgDir() {
         img.save(dir_.filePath(QStringLiteral("texturen/standard.bmp")), "BMP");
     }
     SetProgDir(dir_.path());
-    hadConfigHome_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    configHome_ = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath(QStringLiteral(".config"))));
+    for (Home& home : homes_) {
+        home.had = qEnvironmentVariableIsSet(home.variable);
+        home.before = qgetenv(home.variable);
+        qputenv(home.variable, QFile::encodeName(dir_.filePath(QLatin1String(home.folder))));
+    }
 }
 
 TestProgDir::~TestProgDir() {
-    if (hadConfigHome_)
-        qputenv("XDG_CONFIG_HOME", configHome_);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
+    for (const Home& home : homes_) {
+        if (home.had)
+            qputenv(home.variable, home.before);
+        else
+            qunsetenv(home.variable);
+    }
 }
 
 QString TestProgDir::path() const {

@@ -4,8 +4,8 @@
 
 // A complete, private program directory for one test: a copy of data/progdir (settings
 // file, template, textures) plus the empty folders. Makes itself the program directory,
-// and its ".config" folder the user's settings folder (recent files, calibrations) while
-// it lives.
+// its ".config" folder the user's settings folder (recent files, calibrations) and its
+// ".cache" folder the user's cache folder (audio tags) while it lives.
 class TestProgDir {
 public:
     TestProgDir();
@@ -16,8 +16,12 @@ public:
 
 private:
     QTemporaryDir dir_;
-    QByteArray configHome_; // XDG_CONFIG_HOME before
-    bool hadConfigHome_ = false;
+    struct Home {
+        const char* variable;
+        const char* folder;
+        QByteArray before;
+        bool had = false;
+    } homes_[2] = {{"XDG_CONFIG_HOME", ".config", {}}, {"XDG_CACHE_HOME", ".cache", {}}};
 };
 
 // Reads a fixture file from tests/fixtures.
