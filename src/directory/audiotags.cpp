@@ -21,7 +21,7 @@
 
 namespace {
 QString fromTag(const TagLib::String& s) {
-    return QString::fromStdString(s.to8Bit(true)).trimmed();
+    return QString::fromWCharArray(s.toCWString(), qsizetype(s.size())).trimmed();
 }
 
 // An audio file's bytes for TagLib, read only. TagLib reads a tag in many small pieces
@@ -33,8 +33,15 @@ QString fromTag(const TagLib::String& s) {
 // larger than a window is read directly.
 class WindowStream final : public TagLib::IOStream {
 public:
-    WindowStream(const QByteArray& name, qint64 length, const AudioBytesReader& read)
-        : name_(name), length_(std::max<qint64>(length, 0)), read_(read) {}
+    // The windows' bytes are kept in buffers, used again for the next file: TagLib's many
+    // small pieces make a fresh 4 KiB block costly to get from the allocator. A buffer that
+    // TagLib still holds a view of is copied before it is written (TagLib's byte vectors
+    // share their bytes until written).
+    using Buffers = TagLib::ByteVector[2];
+    WindowStream(const QByteArray& name, qint64 length, const AudioBytesReader& read,
+                 Buffers& buffers)
+        : name_(name), length_(std::max<qint64>(length, 0)),
+          read_(read), windows_{{0, 0, &buffers[0]}, {0, 0, &buffers[1]}} {}
 
     TagLib::FileName name() const override { return name_.constData(); }
 
@@ -43,8 +50,8 @@ public:
         const qint64 want = std::min<qint64>(qint64(size), length_ - pos_);
         const Window* w = find(want);
         if (!w && want <= kWindow) w = &load(want);
-        if (w) {
-            TagLib::ByteVector out(w->bytes.data() + (pos_ - w->start), unsigned(want));
+        if (w) { // a view of the window's bytes, as TagLib's own memory stream gives
+            const TagLib::ByteVector out = w->bytes->mid(unsigned(pos_ - w->start), unsigned(want));
             pos_ += want;
             return out;
         }
@@ -68,17 +75,22 @@ public:
     void truncate(long) override {}
 
 private:
-    static constexpr qint64 kWindow = 4096; // more costs more copying than it saves calls
+    // More costs more copying than it saves calls. At the end of a file TagLib looks only
+    // at the last 160 bytes (the ID3v1 tag and the APE footer before it), unless it has to
+    // search for the last frame; a window there starts at most kTail before the end.
+    static constexpr qint64 kWindow = 4096;
+    static constexpr qint64 kTail = 512;
 
     struct Window {
-        qint64 start = 0;
-        std::vector<char> bytes;
+        qint64 start;
+        qint64 size;
+        TagLib::ByteVector* bytes;
     };
 
     const Window* find(qint64 want) {
         for (int i = 0; i < 2; ++i) {
             const Window& w = windows_[i];
-            if (pos_ >= w.start && pos_ + want <= w.start + qint64(w.bytes.size())) {
+            if (pos_ >= w.start && pos_ + want <= w.start + w.size) {
                 used_ = i;
                 return &w;
             }
@@ -88,14 +100,16 @@ private:
     // Replaces the window not used last.
     const Window& load(qint64 want) {
         const Window& last = windows_[used_];
-        const bool backwards = pos_ < last.start && !last.bytes.empty();
-        qint64 start = backwards ? pos_ + want - kWindow : pos_;
-        start = std::clamp<qint64>(start, 0, std::max<qint64>(0, length_ - kWindow));
+        qint64 start = pos_;
+        if (pos_ < last.start && last.size > 0)
+            start = std::max<qint64>(0, pos_ + want - kWindow); // reading backwards
+        else if (pos_ + kWindow >= length_)
+            start = std::max<qint64>(0, std::min(pos_, length_ - kTail));
         used_ = 1 - used_;
         Window& w = windows_[used_];
-        w.bytes.resize(size_t(std::min(kWindow, length_ - start)));
-        w.bytes.resize(size_t(readFully(start, w.bytes.data(), qint64(w.bytes.size()))));
         w.start = start;
+        w.bytes->resize(unsigned(kWindow));
+        w.size = readFully(start, w.bytes->data(), std::min(kWindow, length_ - start));
         return w;
     }
     qint64 readFully(qint64 offset, char* data, qint64 size) const {
@@ -219,7 +233,8 @@ bool IsAudioFileName(QStringView name) {
 
 std::optional<TrackInfo> ReadAudioBytes(const QByteArray& name, qint64 length,
                                         const AudioBytesReader& read) {
-    WindowStream stream(name, length, read);
+    thread_local WindowStream::Buffers buffers;
+    WindowStream stream(name, length, read, buffers);
     // TagLib picks the reader by the name's extension and then checks the content.
     TagLib::FileRef file(&stream, true, TagLib::AudioProperties::Average);
     if (file.isNull()) return std::nullopt;
