@@ -149,7 +149,7 @@ void TestTrackLists::audioCommentsFromCache() {
         ReadProgress progress;
         DirectoryListing out;
         ReadFolderTree({"/", path("cached"), "/", 7, {false, "*", true}}, progress, out);
-        return QPair(out.at(2), progress.problems.count());
+        return std::pair(out.at(2), progress.problems.count());
     };
     const auto remember = [&](const QString& comment) {
         struct stat st {};
@@ -161,11 +161,11 @@ void TestTrackLists::audioCommentsFromCache() {
         const CliRun run = runCli({"scan", path("cached"), "--audio", "-o", out}, prog_.path());
         return run.exitCode == 0 ? LoadListingFile(out).at(2) : run.err;
     };
-    QCOMPARE(read(), QPair(QString("Artist – Title (0:05)"), 1));
+    QCOMPARE(read(), std::pair(QString("Artist – Title (0:05)"), 1));
     remember("Remembered");
-    QCOMPARE(read(), QPair(QString("Remembered"), 1));
+    QCOMPARE(read(), std::pair(QString("Remembered"), 1));
     QVERIFY(tagAudio(path("cached/a.mp3"), "Artist", "Changed"));
-    QCOMPARE(read(), QPair(QString("Artist – Changed (0:05)"), 1));
+    QCOMPARE(read(), std::pair(QString("Artist – Changed (0:05)"), 1));
 
     remember("Remembered");
     AudioTagCache::instance().save();
