@@ -12,7 +12,7 @@
 
 namespace {
 constexpr quint32 kMagic = 0x5A564154; // "ZVAT"
-constexpr quint32 kVersion = 1;
+constexpr quint32 kVersion = 1; // raised when the comments are made differently
 
 qint64 nanoseconds(const struct timespec& t) {
     return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
