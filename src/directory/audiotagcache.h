@@ -8,7 +8,7 @@
 // The comments made of audio files' tags, kept per user between readings and sessions, so
 // that a folder read again costs a look at each file's details instead of its tags: a music
 // collection or a disc is read once with the audio option, and every later reading of it
-// is about as fast as a plain one.
+// costs little more than a plain one.
 //
 // A file is known by its device and inode; what was read of it holds while its size and its
 // modification and change times stay the same to the nanosecond (a tag editor told to keep
@@ -29,7 +29,7 @@ public:
     // Whether any file is known (before that, nothing is worth looking up).
     bool empty();
 
-    // Writes the cache file if anything was added (at the end of the program).
+    // Writes the cache file if anything changed (at the end of the program).
     void save();
     // Forgets every file, also in the cache file (benchmarks of a first reading).
     void clear();
