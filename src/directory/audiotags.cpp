@@ -176,6 +176,8 @@ struct CommentReading {
             if (!isAudioName(QLatin1String(names[i]))) continue; // ASCII endings
             struct stat st {};
             std::optional<AudioTagCache::Comment> known;
+            // A file read below is looked at again once opened: what the cache keeps must
+            // describe the file whose tags were read.
             if (lookUp && ::fstatat(dir, names[i].constData(), &st, 0) == 0) known = cache.find(st);
             if (!known)
                 audio.push_back(i);
